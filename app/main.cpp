@@ -1,0 +1,24 @@
+#include "app/main_window.h"
+#include "app/user_prompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdlib>
+#include <exception>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("igcedit"));
+    QtUserPrompts prompts;
+    try {
+        // The exit button ends the process at once, without any clean-up.
+        TForm1 Form1({&prompts, [](int status) { std::_Exit(status); }});
+        prompts.setParent(&Form1);
+        Form1.show();
+        QApplication::exec();
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromLocal8Bit(e.what()));
+    }
+    return 0;
+}

@@ -1,0 +1,176 @@
+#include "app/main_window.h"
+
+#include "app/app_settings.h"
+#include "app/platform_error.h"
+#include "app/user_prompts.h"
+#include "chart/curve_chart.h"
+#include "table/number_text.h"
+#include "table/string_grid.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+TForm1::TForm1(Form1Services services, QWidget *parent)
+    : QWidget(parent), services_(std::move(services))
+{
+    buildLayout();
+    wireCommands();
+    startUp();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm1::~TForm1() = default;
+
+template <typename Sender, typename Signal>
+void TForm1::handle(Sender *sender, Signal signal, void (TForm1::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+}
+
+void TForm1::wireCommands()
+{
+    handle(LoadBtn, &QPushButton::clicked, &TForm1::LoadBtnClick);
+    handle(SaveBtn, &QPushButton::clicked, &TForm1::SaveBtnClick);
+    handle(EditBtn, &QPushButton::clicked, &TForm1::EditBtnClick);
+    handle(TorolBtn, &QPushButton::clicked, &TForm1::TorolBtnClick);
+    handle(KilepBtn, &QPushButton::clicked, &TForm1::KilepBtnClick);
+    handle(Chart1, &CurveChart::doubleClicked, &TForm1::Chart1DblClick);
+}
+
+void TForm1::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const PlatformError &e) {
+        services_.prompts->error(e.message());
+    } catch (const std::exception &e) {
+        services_.prompts->error(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+AppSettings TForm1::settings() const
+{
+    return AppSettings(startDir_ + QStringLiteral("Edit.txt"));
+}
+
+void TForm1::startUp()
+{
+    selectCellByProgram(2, 1);
+    startDir_ = QDir::currentPath() + QLatin1Char('/');
+    curveFile_ = QStringLiteral("elso.igc");
+    HelpFileName = QStringLiteral("Help.rtf");
+    resetTable(true);
+
+    QStringList lines;
+    const AppSettings file = settings();
+    if (file.exists()) {
+        try {
+            lines = file.readAll();
+        } catch (const PlatformError &e) {
+            // An unreadable settings file must not keep the program from
+            // starting: say why and go on with the defaults.
+            services_.prompts->error(e.message());
+        }
+    }
+    if (!lines.isEmpty()) {
+        curveFile_ = lines[SettingsLine::CurveFile];
+        LoadCurveFile(curveFile_);
+    }
+
+    OpenDialog1->setDirectory(QDir::currentPath());
+    SaveDialog1->setDirectory(QDir::currentPath());
+
+    if (lines.size() > SettingsLine::Port) {
+        ComboBox2->setCurrentIndex(ComboBox2->findText(lines[SettingsLine::Port], Qt::MatchExactly));
+        deviceName_ = QStringLiteral("Com") + ComboBox2->currentText();
+    } else {
+        deviceName_ = QStringLiteral("Com1");
+    }
+    ComBtn->setText(deviceName_);
+
+    bool isInteger = false;
+    language_ = lines.size() > SettingsLine::Language ? lines[SettingsLine::Language].toInt(&isInteger) : -1;
+    if (!isInteger)
+        language_ = -1;
+
+    versionValue_ = lines.size() > SettingsLine::Version ? parseVersion(lines[SettingsLine::Version]) : 0;
+    EditVerzio->setText(versionText(versionValue_));
+
+    fillChart();
+    chartHome_ = Chart1->geometry();
+}
+
+// Both curves get one point per row. An advance that is not a number is
+// reported once and drawn at 0, so a damaged curve file cannot keep the
+// program from starting.
+void TForm1::fillChart()
+{
+    QString firstError;
+    for (int r = 1; r <= kCurveRows; ++r) {
+        double value = 0;
+        try {
+            value = convertNumber(StringGrid1->cell(2, r));
+        } catch (const PlatformError &e) {
+            if (firstError.isEmpty())
+                firstError = e.message();
+        }
+        Chart1->appendPoint(value);
+    }
+    QStringList labels;
+    for (int r = 1; r <= kCurveRows; ++r)
+        labels << StringGrid1->cell(1, r);
+    Chart1->setLabels(labels);
+    if (!firstError.isEmpty())
+        services_.prompts->error(firstError);
+}
+
+void TForm1::KilepBtnClick()
+{
+    bool changed = false;
+    for (int p = 0; p < CurveChart::kPoints && !changed; ++p)
+        changed = Chart1->value(CurveChart::Old, p) != Chart1->value(CurveChart::New, p);
+    if (!changed || services_.prompts->confirm(slots_.MsgSaveChanges))
+        services_.exitProcess(0);
+}
+
+void TForm1::Chart1DblClick()
+{
+    if (chartEnlarged_) {
+        Chart1->setGeometry(chartHome_.x(), Chart1->y(), chartHome_.width(), chartHome_.height());
+        chartEnlarged_ = false;
+        StringGrid1->show();
+    } else {
+        // The enlarged chart covers the table and the panels beside it.
+        Chart1->setGeometry(8, Chart1->y(), kOuterWidth - 24, kMinOuterHeight - 48);
+        Chart1->raise();
+        chartEnlarged_ = true;
+        StringGrid1->hide();
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The grid follows the bottom edge; the command row keeps its centre at
+    // the same fraction of the height.
+    const int grown = height() - kClientHeight;
+    StringGrid1->resize(StringGrid1->width(), 492 + grown);
+    const double centre = (508 + 46 / 2.0) / kClientHeight;
+    Panel3->move(Panel3->x(), qRound(centre * height() - 46 / 2.0));
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program, even while the help viewer
+    // is still open.
+    event->accept();
+    QCoreApplication::quit();
+}

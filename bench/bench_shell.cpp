@@ -1,0 +1,84 @@
+// Times the program's start-up and the curve file commands, offscreen.
+//   build/bench/bench_shell
+// Prints one table: median, min and max of each measurement.
+#include "app/main_window.h"
+#include "app/text_file.h"
+#include "app/user_prompts.h"
+#include "table/curve_file.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Says nothing and chooses nothing: the benchmark never waits for a user.
+class SilentPrompts : public UserPrompts {
+public:
+    void message(const QString &) override {}
+    bool confirm(const QString &) override { return false; }
+    void error(const QString &) override {}
+    std::optional<QString> chooseFile(QFileDialog &) override { return std::nullopt; }
+};
+
+struct Stats {
+    double median, min, max;
+};
+
+template <typename F>
+Stats measure(int runs, F &&run)
+{
+    QList<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        run();
+        ms << clock.nsecsElapsed() / 1e6;
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.first(), ms.last()};
+}
+
+void row(const char *what, const Stats &s, const char *target)
+{
+    std::printf("%-34s %10.3f %10.3f %10.3f   %s\n", what, s.median, s.min, s.max, target);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    SilentPrompts prompts;
+
+    CurveTexts curve;
+    curve.cylinders = "4";
+    curve.inputPolarity = QStringLiteral("Lefutó");
+    for (int r = 1; r <= kCurveRows; ++r)
+        curve.rows[r - 1] = {defaultRpmText(r), QString::number(r % 40) + ",5", "10100000"};
+    const QString path = dir.filePath("bench.igc");
+    writeTextFile(path, writeCurveFile(curve));
+    writeTextFile(dir.filePath("Edit.txt"), (path + "\r\n1\r\n0\r\n8,3\r\n").toLocal8Bit());
+
+    std::printf("%-34s %10s %10s %10s   %s\n", "measurement (ms)", "median", "min", "max", "target");
+    row("start-up to window shown", measure(10, [&] {
+            TForm1 form({&prompts, [](int) {}});
+            form.show();
+            if (!QTest::qWaitForWindowExposed(&form))
+                std::fprintf(stderr, "window not exposed\n");
+        }), "< 300");
+
+    TForm1 form({&prompts, [](int) {}});
+    row("load curve file (whole loader)", measure(200, [&] { form.LoadCurveFile(path); }), "< 1");
+    row("read + parse curve file", measure(200, [&] { readCurveFile(readTextFile(path)); }), "< 1");
+    const QString out = dir.filePath("out.igc");
+    row("save curve file (atomic write)", measure(200, [&] { writeTextFile(out, writeCurveFile(form.curveTexts())); }), "< 1");
+    return 0;
+}

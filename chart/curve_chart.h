@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QChartView>
+#include <QStringList>
+
+class QCategoryAxis;
+class QLineSeries;
+class QValueAxis;
+
+// Chart1: the old curve (Series1, the advances as loaded, labelled with the
+// speeds) and the new curve (Series2, the advances as edited), 60 points
+// each, point p belonging to table row p + 1. The two curves double as the
+// record of unsaved changes, so they hold exactly the values they are given.
+class CurveChart : public QChartView {
+    Q_OBJECT
+
+public:
+    enum Curve { Old, New };
+    static constexpr int kPoints = 60;
+
+    explicit CurveChart(QWidget *parent = nullptr);
+
+    // Start-up only: one more point on both curves, with an empty label.
+    void appendPoint(double value);
+
+    int pointCount() const;
+    double value(Curve curve, int point) const;
+    void setValue(Curve curve, int point, double value);
+    QString label(int point) const;
+    void setLabel(int point, const QString &label);
+    // Sets points 0 to values.size() - 1 (or labels.size() - 1) in one go.
+    void setValues(Curve curve, const QList<double> &values);
+    void setLabels(const QStringList &labels);
+
+    void setTitles(const QString &chartTitle, const QString &oldTitle, const QString &newTitle);
+
+    QLineSeries *series(Curve curve) const;
+    QCategoryAxis *labelAxis() const { return labelAxis_; }
+    QValueAxis *valueAxis() const { return valueAxis_; }
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void relabel();
+
+    QLineSeries *series_[2];
+    QCategoryAxis *labelAxis_;
+    QValueAxis *valueAxis_;
+    QStringList labels_;
+    QStringList shownCategories_;
+};

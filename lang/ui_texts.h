@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The 21 texts that the grid header and the message boxes show. They always
+// hold the current language; whoever shows one reads it at that moment.
+struct TextSlots {
+    QString MsgColNo;
+    QString MsgColRpm;
+    QString MsgColAdvance;
+    QString MsgColInhibit;
+    QString MsgBadDwellAngleWide;
+    QString MsgBadDwellAngleNarrow;
+    QString MsgBadDwellTime;
+    QString MsgBadOpeningTime;
+    QString MsgBadShiftRpm;
+    QString MsgRangeRpm;
+    QString MsgRangeAdvance;
+    QString MsgRangeInhibit;
+    QString MsgTableError;
+    QString MsgDownloadError;
+    QString MsgDownloadDone;
+    QString MsgCannotOpen;
+    QString MsgBadFile;
+    QString MsgConfirmClear;
+    QString MsgSaved;
+    QString MsgOverwrite;
+    QString MsgSaveChanges;
+};
+
+// The captions, lists and titles that change with the language.
+struct WindowTexts {
+    QString Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label9, Label10;
+    QStringList ComboBox3Items; // input edge: falling, rising
+    QStringList ComboBox4Items; // output edge: rising, falling
+    QString KilepBtn, LetoltBtn;
+    QString Series1Title, Series2Title, ChartTitle;
+    QString HelpFileName;
+    QString EndhelpBtn;
+};
+
+struct LanguageTexts {
+    WindowTexts window;
+    TextSlots slotTexts;
+};
+
+// The texts the program starts with, before any language is applied. Their
+// Hungarian wording differs in places from the Hungarian set chosen later.
+const LanguageTexts &startupTexts();

@@ -1,0 +1,133 @@
+#include "table/string_grid.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kColumnWidths[StringGrid::kColumns] = {37, 75, 73, 73};
+
+} // namespace
+
+StringGrid::StringGrid(QWidget *parent)
+    : QTableWidget(kRows - 1, kColumns - 1, parent)
+{
+    setObjectName(QStringLiteral("StringGrid1"));
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // The cell editor opens as soon as a cell becomes current.
+    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+
+    QHeaderView *top = horizontalHeader();
+    top->setFixedHeight(kRowHeight);
+    top->setSectionResizeMode(QHeaderView::Interactive);
+    top->setHighlightSections(false);
+    top->setSectionsClickable(false);
+    QHeaderView *side = verticalHeader();
+    side->setFixedWidth(kColumnWidths[0]);
+    side->setMinimumSectionSize(kRowHeight);
+    side->setDefaultSectionSize(kRowHeight);
+    side->setSectionResizeMode(QHeaderView::Fixed);
+    side->setHighlightSections(false);
+    side->setSectionsClickable(false);
+    side->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 1; c < kColumns; ++c) {
+        setColumnWidth(c - 1, kColumnWidths[c]);
+        setHorizontalHeaderItem(c - 1, new QTableWidgetItem);
+    }
+    for (int r = 1; r < kRows; ++r) {
+        setVerticalHeaderItem(r - 1, new QTableWidgetItem);
+        for (int c = 1; c < kColumns; ++c)
+            setItem(r - 1, c - 1, new QTableWidgetItem);
+    }
+    corner_ = findChild<QAbstractButton *>();
+    corner_->installEventFilter(this);
+    applyFixedLook();
+}
+
+bool StringGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != corner_ || event->type() != QEvent::Paint)
+        return QTableWidget::eventFilter(watched, event);
+    QStyleOptionHeader option;
+    option.initFrom(corner_);
+    option.rect = corner_->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.text = cornerText_;
+    option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QStylePainter(corner_).drawControl(QStyle::CE_Header, option);
+    return true;
+}
+
+QTableWidgetItem *StringGrid::cellItem(int column, int row) const
+{
+    if (row == 0)
+        return horizontalHeaderItem(column - 1);
+    if (column == 0)
+        return verticalHeaderItem(row - 1);
+    return QTableWidget::item(row - 1, column - 1);
+}
+
+QString StringGrid::cell(int column, int row) const
+{
+    if (column == 0 && row == 0)
+        return cornerText_;
+    return cellItem(column, row)->text();
+}
+
+void StringGrid::setCell(int column, int row, const QString &text)
+{
+    if (column == 0 && row == 0) {
+        cornerText_ = text;
+        corner_->update();
+        return;
+    }
+    cellItem(column, row)->setText(text);
+}
+
+void StringGrid::setFixedRows(int rows)
+{
+    fixedRows_ = rows;
+    applyFixedLook();
+}
+
+void StringGrid::setFixedCols(int columns)
+{
+    fixedCols_ = columns;
+    applyFixedLook();
+    viewport()->update();
+}
+
+bool StringGrid::isFixed(int column, int row) const
+{
+    return row < fixedRows_ || column < fixedCols_;
+}
+
+void StringGrid::selectCell(int column, int row)
+{
+    setCurrentCell(row - 1, column - 1);
+}
+
+// Fixed cells are disabled so neither the mouse nor the cursor keys can
+// reach them; they keep the normal text colour on the header colour.
+void StringGrid::applyFixedLook()
+{
+    const QBrush fixedBackground = palette().button();
+    const QBrush text = palette().text();
+    for (int r = 1; r < kRows; ++r) {
+        for (int c = 1; c < kColumns; ++c) {
+            QTableWidgetItem *item = cellItem(c, r);
+            const bool fixed = isFixed(c, r);
+            item->setFlags(fixed ? Qt::NoItemFlags
+                                     : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+            item->setBackground(fixed ? fixedBackground : QBrush());
+            item->setForeground(text);
+        }
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QTableWidget>
+
+// StringGrid1: the curve table as a grid of 4 columns and 61 rows addressed
+// as (column, row). Row 0 (the column titles) is the grid's horizontal header
+// and column 0 (the row numbers) its vertical header, so both stay in view
+// while the table scrolls. Further fixed rows (the transparent ranges) and
+// the fixed speed column are ordinary cells that look fixed and cannot be
+// selected or edited.
+class StringGrid : public QTableWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kColumns = 4;
+    static constexpr int kRows = 61;
+
+    explicit StringGrid(QWidget *parent = nullptr);
+
+    QString cell(int column, int row) const;
+    void setCell(int column, int row, const QString &text);
+
+    int fixedRows() const { return fixedRows_; }
+    void setFixedRows(int rows);
+    int fixedCols() const { return fixedCols_; }
+    void setFixedCols(int columns);
+    bool isFixed(int column, int row) const;
+
+    // The selected cell, in grid coordinates (the table's first cell is 1, 1).
+    int selectedColumn() const { return currentColumn() + 1; }
+    int selectedRow() const { return currentRow() + 1; }
+    void selectCell(int column, int row);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QTableWidgetItem *cellItem(int column, int row) const;
+    void applyFixedLook();
+
+    QString cornerText_; // cell (0, 0), drawn on the corner button
+    QWidget *corner_ = nullptr;
+    int fixedRows_ = 1;
+    int fixedCols_ = 2;
+};

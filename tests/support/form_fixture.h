@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/main_window.h"
+#include "scripted_prompts.h"
+#include "table/curve_texts.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+// A main window started in a fresh folder of its own, with scripted prompts
+// and the immediate exit recorded instead of taken.
+class FormFixture {
+public:
+    FormFixture();
+    ~FormFixture();
+
+    QString path(const QString &name) const { return dir_.filePath(name); }
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const; // "<missing>" when absent
+    void writeSettings(const QByteArray &bytes) const { writeFile("Edit.txt", bytes); }
+
+    // Builds the window (the program's start-up) in the fixture's folder.
+    TForm1 &start();
+    TForm1 &form() { return *form_; }
+
+    ScriptedPrompts prompts;
+    QList<int> exits;
+
+private:
+    QTemporaryDir dir_;
+    QString previousDir_;
+    std::unique_ptr<TForm1> form_;
+};
+
+// A complete curve as the program writes it, with row r's advance r,5 (or
+// the given advance text in every row).
+CurveTexts sampleCurve(const QString &advance = QString());

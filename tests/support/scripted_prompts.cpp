@@ -1,0 +1,43 @@
+#include "scripted_prompts.h"
+
+#include <QFileDialog>
+
+void ScriptedPrompts::message(const QString &text)
+{
+    log << QStringLiteral("message: ") + text;
+}
+
+bool ScriptedPrompts::confirm(const QString &text)
+{
+    log << QStringLiteral("confirm: ") + text;
+    if (confirmAnswers.empty())
+        return false;
+    const bool yes = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return yes;
+}
+
+void ScriptedPrompts::error(const QString &text)
+{
+    log << QStringLiteral("error: ") + text;
+}
+
+std::optional<QString> ScriptedPrompts::chooseFile(QFileDialog &dialog)
+{
+    log << QStringLiteral("file: ") + dialog.objectName();
+    if (fileAnswers.empty())
+        return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+QStringList ScriptedPrompts::entries(const QString &kind) const
+{
+    QStringList found;
+    for (const QString &entry : log) {
+        if (entry.startsWith(kind))
+            found << entry.mid(kind.size());
+    }
+    return found;
+}
