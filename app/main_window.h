@@ -62,6 +62,9 @@ public:
     const QString &curveFile() const { return curveFile_; }
     int language() const { return language_; }
     std::int64_t versionValue() const { return versionValue_; }
+    // True while the firmware version is above 8,2999: the options exist and
+    // the download frame carries the options value.
+    bool versionFlag() const { return versionFlag_; }
     const QString &deviceName() const { return deviceName_; }
     int currentRow() const { return currentRow_; }
     int currentCol() const { return currentCol_; }
@@ -111,6 +114,7 @@ private:
     QString deviceName_ = QStringLiteral("Com4");
     int language_ = 0;
     std::int64_t versionValue_ = 0;
+    bool versionFlag_ = false;
     int currentRow_ = 1;
     int currentCol_ = 2;
     QRect chartHome_;
