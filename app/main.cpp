@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/user_prompts.h"
+#include "download/serial_comm.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,9 +12,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("igcedit"));
     QtUserPrompts prompts;
+    TComm Comm1;
     try {
         // The exit button ends the process at once, without any clean-up.
-        TForm1 Form1({&prompts, [](int status) { std::_Exit(status); }});
+        TForm1 Form1({&prompts, [](int status) { std::_Exit(status); }, &Comm1});
         prompts.setParent(&Form1);
         Form1.show();
         QApplication::exec();

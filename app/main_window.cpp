@@ -4,6 +4,7 @@
 #include "app/platform_error.h"
 #include "app/user_prompts.h"
 #include "chart/curve_chart.h"
+#include "download/serial_line.h"
 #include "table/number_text.h"
 #include "table/string_grid.h"
 
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 TForm1::TForm1(Form1Services services, QWidget *parent)
     : QWidget(parent), services_(std::move(services))
@@ -43,6 +45,13 @@ void TForm1::wireCommands()
     handle(TorolBtn, &QPushButton::clicked, &TForm1::TorolBtnClick);
     handle(KilepBtn, &QPushButton::clicked, &TForm1::KilepBtnClick);
     handle(Chart1, &CurveChart::doubleClicked, &TForm1::Chart1DblClick);
+    handle(ComBtn, &QPushButton::clicked, &TForm1::ComBtnClick);
+    handle(ComOkBtn, &QPushButton::clicked, &TForm1::ComOkBtnClick);
+    handle(ComboBox2, &QComboBox::currentIndexChanged, &TForm1::showPortDevice);
+    handle(LetoltBtn, &QPushButton::clicked, &TForm1::LetoltBtnClick);
+    handle(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
+    handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+    handle(Timer2, &QTimer::timeout, &TForm1::Timer2Timer);
 }
 
 void TForm1::guarded(const std::function<void()> &handler)
@@ -95,6 +104,7 @@ void TForm1::startUp()
         deviceName_ = QStringLiteral("Com1");
     }
     ComBtn->setText(deviceName_);
+    services_.comm->SetDeviceName(deviceName_);
 
     bool isInteger = false;
     language_ = lines.size() > SettingsLine::Language ? lines[SettingsLine::Language].toInt(&isInteger) : -1;

@@ -17,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class SerialLine;
 class StringGrid;
 class UserPrompts;
 
@@ -25,6 +26,7 @@ class UserPrompts;
 struct Form1Services {
     UserPrompts *prompts = nullptr;
     std::function<void(int)> exitProcess;
+    SerialLine *comm = nullptr; // the line to the module (Comm1)
 };
 
 // The main window: the curve table on the left, the chart at the top right,
@@ -55,6 +57,7 @@ public:
     QPushButton *BitBtn1, *KilepBtn, *BtnNyelv, *ComBtn, *LetoltBtn, *ComOkBtn;
     QFileDialog *OpenDialog1, *SaveDialog1;
     QTimer *Timer1, *Timer2;
+    QLabel *PortDeviceLabel; // on Panel5: the system port the chosen number stands for
     QMenu *PopupMenu1;
 
     // Application state.
@@ -84,6 +87,12 @@ public:
     void TorolBtnClick();
     void KilepBtnClick();
     void Chart1DblClick();
+    void ComBtnClick();
+    void ComOkBtnClick();
+    void LetoltBtnClick();
+    void Timer1Timer();
+    void BitBtn1Click();
+    void Timer2Timer();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -105,6 +114,8 @@ private:
     void resetTable(bool defaultSpeeds);
     void selectCellByProgram(int column, int row);
     void refreshCurves();
+    void showPortDevice();
+    bool portBusy() const;
 
     Form1Services services_;
     TextSlots slots_ = startupTexts().slotTexts;

@@ -156,6 +156,10 @@ void TForm1::buildLayout()
     setPixelFont(ComboBox2, 11);
     ComOkBtn = button("ComOkBtn", Panel5, 228, 8, 60, 28, QStringLiteral("OK"), ButtonPicture::GreenTick);
     ComOkBtn->setDefault(true);
+    PortDeviceLabel = label("PortDeviceLabel", Panel5, 143, 17, QStringLiteral("–"));
+    PortDeviceLabel->setFixedWidth(80);
+    // The port panel hides the command buttons under it.
+    Panel5->setAutoFillBackground(true);
     // Enter presses OK while the port panel is shown: a shortcut acts only
     // while its widget is visible.
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter})

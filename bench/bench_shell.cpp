@@ -4,15 +4,14 @@
 #include "app/main_window.h"
 #include "app/text_file.h"
 #include "app/user_prompts.h"
+#include "bench_table.h"
+#include "download/serial_comm.h"
 #include "table/curve_file.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -25,29 +24,6 @@ public:
     std::optional<QString> chooseFile(QFileDialog &) override { return std::nullopt; }
 };
 
-struct Stats {
-    double median, min, max;
-};
-
-template <typename F>
-Stats measure(int runs, F &&run)
-{
-    QList<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        ms << clock.nsecsElapsed() / 1e6;
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.first(), ms.last()};
-}
-
-void row(const char *what, const Stats &s, const char *target)
-{
-    std::printf("%-34s %10.3f %10.3f %10.3f   %s\n", what, s.median, s.min, s.max, target);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -57,6 +33,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     SilentPrompts prompts;
+    TComm comm; // never opened here
 
     CurveTexts curve;
     curve.cylinders = "4";
@@ -67,15 +44,15 @@ int main(int argc, char *argv[])
     writeTextFile(path, writeCurveFile(curve));
     writeTextFile(dir.filePath("Edit.txt"), (path + "\r\n1\r\n0\r\n8,3\r\n").toLocal8Bit());
 
-    std::printf("%-34s %10s %10s %10s   %s\n", "measurement (ms)", "median", "min", "max", "target");
+    header();
     row("start-up to window shown", measure(10, [&] {
-            TForm1 form({&prompts, [](int) {}});
+            TForm1 form({&prompts, [](int) {}, &comm});
             form.show();
             if (!QTest::qWaitForWindowExposed(&form))
                 std::fprintf(stderr, "window not exposed\n");
         }), "< 300");
 
-    TForm1 form({&prompts, [](int) {}});
+    TForm1 form({&prompts, [](int) {}, &comm});
     row("load curve file (whole loader)", measure(200, [&] { form.LoadCurveFile(path); }), "< 1");
     row("read + parse curve file", measure(200, [&] { readCurveFile(readTextFile(path)); }), "< 1");
     const QString out = dir.filePath("out.igc");

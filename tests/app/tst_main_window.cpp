@@ -428,7 +428,7 @@ private slots:
     {
         FormFixture f;
         QtUserPrompts real;
-        TForm1 form({&real, [](int) {}});
+        TForm1 form({&real, [](int) {}, &f.comm});
         real.setParent(&form);
         form.show();
         form.StringGrid1->setCell(2, 3, "40");

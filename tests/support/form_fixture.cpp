@@ -28,7 +28,7 @@ QByteArray FormFixture::readFile(const QString &name) const
 
 TForm1 &FormFixture::start()
 {
-    form_ = std::make_unique<TForm1>(Form1Services{&prompts, [this](int status) { exits << status; }});
+    form_ = std::make_unique<TForm1>(Form1Services{&prompts, [this](int status) { exits << status; }, serialLine});
     return *form_;
 }
 

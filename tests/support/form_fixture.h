@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "recording_serial_line.h"
 #include "scripted_prompts.h"
 #include "table/curve_texts.h"
 
@@ -26,6 +27,8 @@ public:
 
     ScriptedPrompts prompts;
     QList<int> exits;
+    RecordingSerialLine comm;
+    SerialLine *serialLine = &comm; // what the window gets; a test may put a real line here
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,130 @@
+// Times downloads through the main window and the real serial line over a
+// pseudo-terminal pair, offscreen, and the frame's construction.
+//   build/bench/bench_download
+// Prints one table: median, min and max of each measurement.
+#include "app/main_window.h"
+#include "bench_table.h"
+#include "break_recorder.h"
+#include "download/download_frame.h"
+#include "download/serial_comm.h"
+#include "download_example.h"
+#include "form_fixture.h"
+#include "pty_pair.h"
+#include "table/curve_file.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+using Ms = std::chrono::duration<double, std::milli>;
+
+// The real line, noting when the BREAK ended and when the first group was
+// handed to it.
+class TimedLine : public SerialLine {
+public:
+    explicit TimedLine(SerialLine &line) : line_(line) {}
+    std::chrono::steady_clock::time_point breakEnded, firstWrite;
+
+    void SetDeviceName(const QString &name) override { line_.SetDeviceName(name); }
+    void Open() override { line_.Open(); }
+    qint64 InQueCount() override { return line_.InQueCount(); }
+    qint64 Read(char *buffer, qint64 count) override { return line_.Read(buffer, count); }
+    bool SetBREAKState(bool on) override
+    {
+        const bool done = line_.SetBREAKState(on);
+        if (!on) {
+            breakEnded = std::chrono::steady_clock::now();
+            firstWrite = {};
+        }
+        return done;
+    }
+    bool Write(const char *data, qint64 count) override
+    {
+        if (firstWrite == std::chrono::steady_clock::time_point())
+            firstWrite = std::chrono::steady_clock::now();
+        return line_.Write(data, count);
+    }
+    void Close() override { line_.Close(); }
+
+private:
+    SerialLine &line_;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    constexpr int kDownloads = 20;
+
+    PtyPair pty;
+    if (!pty.isValid()) {
+        std::fprintf(stderr, "no pseudo-terminal\n");
+        return 1;
+    }
+    FormFixture f;
+    TComm comm([&] { return QStringList{pty.slavePath()}; });
+    TimedLine timed(comm);
+    f.serialLine = &timed;
+    f.writeFile("c.igc", writeCurveFile(exampleDownloadCurve()));
+    f.writeSettings((f.path("c.igc") + "\r\n1\r\n0\r\n0\r\n").toLatin1());
+    TForm1 &form = f.start();
+
+    const QByteArray expected = exampleDownloadLine(false);
+    QList<double> hold, firstWrite, firstByte, sending, whole;
+    int lost = 0;
+    for (int i = 0; i < kDownloads; ++i) {
+        BreakRecorder::clear();
+        pty.forget();
+        f.prompts.log.clear();
+        QSignalSpy breakEnds(form.Timer1, &QTimer::timeout);
+        QElapsedTimer clock;
+        clock.start();
+        form.LetoltBtn->click();
+        // A real event loop, as in the program.
+        breakEnds.wait(2000);
+        whole << clock.nsecsElapsed() / 1e6;
+        const std::vector<BreakRecorder::Request> breaks = BreakRecorder::requests();
+        const QByteArray arrived = pty.waitForBytes(expected.size(), 2000);
+        if (breaks.size() != 2 || arrived != expected || f.prompts.log.size() != 1) {
+            ++lost;
+            continue;
+        }
+        hold << Ms(breaks[1].at - breaks[0].at).count();
+        firstWrite << Ms(timed.firstWrite - timed.breakEnded).count();
+        firstByte << Ms(*pty.firstByteTime() - breaks[1].at).count();
+        sending << whole.last() - hold.last();
+    }
+
+    const CurveTexts texts = exampleDownloadCurve();
+    const Stats snapshot = measure(1000, [&] { form.curveTexts(); });
+    const Stats build = measure(1000, [&] {
+        if (CheckDownloadData(texts, false))
+            BuildDownloadFrame(texts, false);
+    });
+
+    // On a real line every byte takes ten bits at 2400 baud.
+    const double lineTime = 381 * 10 * 1000.0 / 2400;
+    std::printf("%d downloads of 381 bytes over a pty, %d with a byte lost or changed\n\n", kDownloads, lost);
+    header();
+    if (!hold.isEmpty()) {
+        row("BREAK hold", stats(hold), "500.0 - 502.0, never < 500");
+        row("BREAK end to first Write", stats(firstWrite), "< 1");
+        row("BREAK end to first byte at the pty", stats(firstByte), "< 1");
+        row("press to done less the hold (pty)", stats(sending), "");
+        row("press to done, over the pty", stats(whole), "");
+        QList<double> realLine;
+        for (const double ms : whole)
+            realLine << ms + lineTime;
+        row("same on a 2400 baud line (+1587.5)", stats(realLine), "floor 2087.5");
+    }
+    row("snapshot of the window's texts", snapshot, "");
+    row("CheckDownloadData + BuildDownloadFrame", build, "");
+    return lost == 0 ? 0 : 1;
+}
