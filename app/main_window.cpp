@@ -6,6 +6,7 @@
 #include "chart/curve_chart.h"
 #include "download/serial_line.h"
 #include "table/number_text.h"
+#include "table/focus_exit.h"
 #include "table/string_grid.h"
 
 #include <QCloseEvent>
@@ -15,6 +16,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -39,6 +41,23 @@ void TForm1::handle(Sender *sender, Signal signal, void (TForm1::*handler)())
 
 void TForm1::wireCommands()
 {
+    handle(new FocusExit(StringGrid1), &FocusExit::exited, &TForm1::StringGrid1Exit);
+    handle(PopupMenu1->findChild<QAction *>("N000000001"), &QAction::triggered, &TForm1::N000000001Click);
+    handle(PopupMenu1->findChild<QAction *>("N100000001"), &QAction::triggered, &TForm1::N100000001Click);
+    handle(PopupMenu1->findChild<QAction *>("N101000001"), &QAction::triggered, &TForm1::N101000001Click);
+    handle(PopupMenu1->findChild<QAction *>("N010100001"), &QAction::triggered, &TForm1::N010100001Click);
+    handle(PopupMenu1->findChild<QAction *>("N101001011"), &QAction::triggered, &TForm1::N101001011Click);
+    handle(PopupMenu1->findChild<QAction *>("N010111111"), &QAction::triggered, &TForm1::N010111111Click);
+    handle(PopupMenu1->findChild<QAction *>("N101011111"), &QAction::triggered, &TForm1::N101011111Click);
+    handle(PopupMenu1->findChild<QAction *>("N111111111"), &QAction::triggered, &TForm1::N111111111Click);
+    handle(new FocusExit(Edit1), &FocusExit::exited, &TForm1::Edit1Exit);
+    handle(new FocusExit(Edit2), &FocusExit::exited, &TForm1::Edit2Exit);
+    handle(new FocusExit(Edit3), &FocusExit::exited, &TForm1::Edit3Exit);
+    handle(EditVerzio, &QLineEdit::textChanged, &TForm1::EditVerzioChange);
+    handle(new FocusExit(EditVerzio), &FocusExit::exited, &TForm1::EditVerzioExit);
+    // A pick by the user only: the curve loader sets the item itself.
+    handle(CBTransparencia, &QComboBox::activated, &TForm1::CBTransparenciaChange);
+    wireEditing();
     handle(LoadBtn, &QPushButton::clicked, &TForm1::LoadBtnClick);
     handle(SaveBtn, &QPushButton::clicked, &TForm1::SaveBtnClick);
     handle(EditBtn, &QPushButton::clicked, &TForm1::EditBtnClick);

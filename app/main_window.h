@@ -19,6 +19,7 @@ class QPushButton;
 class QTimer;
 class SerialLine;
 class StringGrid;
+class TEditForm;
 class UserPrompts;
 
 // What the main window needs from outside: the prompts (real dialogs, or a
@@ -59,6 +60,7 @@ public:
     QTimer *Timer1, *Timer2;
     QLabel *PortDeviceLabel; // on Panel5: the system port the chosen number stands for
     QMenu *PopupMenu1;
+    TEditForm *EditForm = nullptr; // the correction dialog
 
     // Application state.
     const TextSlots &textSlots() const { return slots_; }
@@ -79,6 +81,27 @@ public:
     // Loads a curve file into the table and the parameters; false (after a
     // message) when the file is missing or is not a curve file.
     bool LoadCurveFile(const QString &path);
+
+    // Editing the table and the parameter fields.
+    void StringGrid1SelectCell(int column, int row);
+    void StringGrid1Exit();
+    // Checks the current cell's text; an invalid one is corrected in the
+    // correction dialog. Then moves the curve the current column belongs to.
+    void ValidateCell(const QString &text);
+    void N000000001Click();
+    void N100000001Click();
+    void N101000001Click();
+    void N010100001Click();
+    void N101001011Click();
+    void N010111111Click();
+    void N101011111Click();
+    void N111111111Click();
+    void Edit1Exit();
+    void Edit2Exit();
+    void Edit3Exit();
+    void EditVerzioChange();
+    void EditVerzioExit();
+    void CBTransparenciaChange();
 
     // Handlers.
     void LoadBtnClick();
@@ -103,6 +126,8 @@ private:
     void wireCommands();
     void startUp();
     void fillChart();
+    void wireEditing();
+    void choosePreset(const QString &pattern);
 
     // Runs a handler; an error the platform raises inside it is shown in the
     // error box and the rest of the handler is skipped.

@@ -1,5 +1,7 @@
 #include "app/user_prompts.h"
 
+#include "table/edit_form.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,4 +36,9 @@ std::optional<QString> QtUserPrompts::chooseFile(QFileDialog &dialog)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+void QtUserPrompts::correct(TEditForm &form)
+{
+    form.exec();
 }

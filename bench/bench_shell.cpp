@@ -22,6 +22,7 @@ public:
     bool confirm(const QString &) override { return false; }
     void error(const QString &) override {}
     std::optional<QString> chooseFile(QFileDialog &) override { return std::nullopt; }
+    void correct(TEditForm &) override { qFatal("the benchmark corrects no cell"); }
 };
 
 } // namespace

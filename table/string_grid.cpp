@@ -1,15 +1,75 @@
 #include "table/string_grid.h"
 
 #include <QAbstractButton>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <functional>
 
 namespace {
 
 constexpr int kRowHeight = 20;
 constexpr int kColumnWidths[StringGrid::kColumns] = {37, 75, 73, 73};
+
+// Every change of the current cell passes here, so the grid can announce a
+// move before it happens, whether the mouse or a key asked for it.
+class CurrentCellModel : public QItemSelectionModel {
+public:
+    CurrentCellModel(QAbstractItemModel *model, std::function<void(const QModelIndex &)> beforeMove,
+                     QObject *parent)
+        : QItemSelectionModel(model, parent), beforeMove_(std::move(beforeMove))
+    {
+    }
+
+    void setCurrentIndex(const QModelIndex &index, QItemSelectionModel::SelectionFlags command) override
+    {
+        if (index.isValid() && index != currentIndex())
+            beforeMove_(index);
+        QItemSelectionModel::setCurrentIndex(index, command);
+    }
+
+private:
+    std::function<void(const QModelIndex &)> beforeMove_;
+};
+
+// The cell editor hands every keystroke to the cell, and leaves the grid's
+// right-click to the grid.
+class TypedTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            line->setContextMenuPolicy(Qt::NoContextMenu);
+            auto *self = const_cast<TypedTextDelegate *>(this);
+            connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+        }
+        return editor;
+    }
+
+    // The cell already holds what was typed; setting the same text again
+    // would throw the text cursor to the end.
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        const QString text = index.data(Qt::EditRole).toString();
+        if (!line)
+            QStyledItemDelegate::setEditorData(editor, index);
+        else if (line->text() != text)
+            line->setText(text);
+    }
+};
 
 } // namespace
 
@@ -49,6 +109,14 @@ StringGrid::StringGrid(QWidget *parent)
     corner_ = findChild<QAbstractButton *>();
     corner_->installEventFilter(this);
     applyFixedLook();
+
+    setItemDelegate(new TypedTextDelegate(this));
+    QItemSelectionModel *plain = selectionModel();
+    setSelectionModel(new CurrentCellModel(model(), [this](const QModelIndex &target) {
+        if (!programMove_)
+            emit selectingCell(target.column() + 1, target.row() + 1);
+    }, this));
+    delete plain;
 }
 
 bool StringGrid::eventFilter(QObject *watched, QEvent *event)
@@ -111,7 +179,22 @@ bool StringGrid::isFixed(int column, int row) const
 
 void StringGrid::selectCell(int column, int row)
 {
+    const QScopedValueRollback byProgram(programMove_, true);
     setCurrentCell(row - 1, column - 1);
+}
+
+// Only the left button selects cells: the right one opens the menu, which
+// acts on the current cell, not on the one under the mouse.
+void StringGrid::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        QTableWidget::mousePressEvent(event);
+}
+
+void StringGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (popupMenu_ && popupEnabled_)
+        popupMenu_->popup(event->globalPos());
 }
 
 // Fixed cells are disabled so neither the mouse nor the cursor keys can

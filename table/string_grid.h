@@ -2,12 +2,18 @@
 
 #include <QTableWidget>
 
+class QMenu;
+
 // StringGrid1: the curve table as a grid of 4 columns and 61 rows addressed
 // as (column, row). Row 0 (the column titles) is the grid's horizontal header
 // and column 0 (the row numbers) its vertical header, so both stay in view
 // while the table scrolls. Further fixed rows (the transparent ranges) and
 // the fixed speed column are ordinary cells that look fixed and cannot be
 // selected or edited.
+//
+// Text typed into a cell is the cell's text at once. A move of the current
+// cell by the user (mouse or cursor keys) is announced by selectingCell()
+// before it happens; moves made by the program through selectCell() are not.
 class StringGrid : public QTableWidget {
     Q_OBJECT
 
@@ -31,8 +37,21 @@ public:
     int selectedRow() const { return currentRow() + 1; }
     void selectCell(int column, int row);
 
+    // The pop-up menu of the grid; a right-click opens it only while it is
+    // enabled, and never moves the current cell.
+    void setPopupMenu(QMenu *menu) { popupMenu_ = menu; }
+    bool popupEnabled() const { return popupEnabled_; }
+    void setPopupEnabled(bool enabled) { popupEnabled_ = enabled; }
+
+signals:
+    // The user is about to make (column, row) the current cell; the move
+    // follows when the receivers return.
+    void selectingCell(int column, int row);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QTableWidgetItem *cellItem(int column, int row) const;
@@ -42,4 +61,7 @@ private:
     QWidget *corner_ = nullptr;
     int fixedRows_ = 1;
     int fixedCols_ = 2;
+    bool programMove_ = false;
+    QMenu *popupMenu_ = nullptr;
+    bool popupEnabled_ = false;
 };

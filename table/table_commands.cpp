@@ -50,6 +50,7 @@ void TForm1::selectCellByProgram(int column, int row)
     StringGrid1->selectCell(column, row);
     currentCol_ = column;
     currentRow_ = row;
+    StringGrid1->setPopupEnabled(column == 3);
 }
 
 void TForm1::resetTable(bool defaultSpeeds)

@@ -1,6 +1,11 @@
 #include "scripted_prompts.h"
 
+#include "table/edit_form.h"
+
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <stdexcept>
 
 void ScriptedPrompts::message(const QString &text)
 {
@@ -30,6 +35,15 @@ std::optional<QString> ScriptedPrompts::chooseFile(QFileDialog &dialog)
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
+}
+
+void ScriptedPrompts::correct(TEditForm &form)
+{
+    log << QStringLiteral("correct: ") + form.StaticText1->text() + QStringLiteral(" | ") + form.Edit1->text();
+    if (corrections.empty())
+        throw std::logic_error("no scripted correction left");
+    form.Edit1->setText(corrections.front());
+    corrections.pop_front();
 }
 
 QStringList ScriptedPrompts::entries(const QString &kind) const

@@ -12,11 +12,16 @@ public:
     QStringList log;
     std::deque<bool> confirmAnswers;                // Yes when true; No when empty
     std::deque<std::optional<QString>> fileAnswers; // cancelled when empty
+    std::deque<QString> corrections;                // typed into the correction dialog
 
     void message(const QString &text) override;
     bool confirm(const QString &text) override;
     void error(const QString &text) override;
     std::optional<QString> chooseFile(QFileDialog &dialog) override;
+    // Logs "correct: <message> | <entry as shown>" and types the next of
+    // `corrections` into the entry. Throws when none is left, so a test
+    // that keeps the dialog coming back fails instead of hanging.
+    void correct(TEditForm &form) override;
 
     // The entries of the log that start with `kind` ("message: " ...).
     QStringList entries(const QString &kind) const;
