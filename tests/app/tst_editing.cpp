@@ -81,7 +81,7 @@ QStringList patternColumn(const TForm1 &form)
 struct RealPromptsForm {
     FormFixture fixture;
     QtUserPrompts prompts;
-    TForm1 form{{&prompts, [](int) {}}};
+    TForm1 form{{&prompts, [](int) {}, &fixture.comm}};
     RealPromptsForm() { prompts.setParent(&form); }
 };
 
