@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 TForm1::TForm1(Form1Services services, QWidget *parent)
     : QWidget(parent), services_(std::move(services))
@@ -43,6 +44,8 @@ void TForm1::wireCommands()
     handle(TorolBtn, &QPushButton::clicked, &TForm1::TorolBtnClick);
     handle(KilepBtn, &QPushButton::clicked, &TForm1::KilepBtnClick);
     handle(Chart1, &CurveChart::doubleClicked, &TForm1::Chart1DblClick);
+    handle(BtnNyelv, &QPushButton::clicked, &TForm1::BtnNyelvClick);
+    handle(HelpBtn, &QPushButton::clicked, &TForm1::HelpBtnClick);
 }
 
 void TForm1::guarded(const std::function<void()> &handler)
@@ -165,6 +168,13 @@ void TForm1::resizeEvent(QResizeEvent *event)
     StringGrid1->resize(StringGrid1->width(), 492 + grown);
     const double centre = (508 + 46 / 2.0) / kClientHeight;
     Panel3->move(Panel3->x(), qRound(centre * height() - 46 / 2.0));
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded([this] { FormShow(); });
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

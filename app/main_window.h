@@ -18,6 +18,8 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class StringGrid;
+class THelpForm;
+class TNyelvForm;
 class UserPrompts;
 
 // What the main window needs from outside: the prompts (real dialogs, or a
@@ -69,6 +71,10 @@ public:
     int currentRow() const { return currentRow_; }
     int currentCol() const { return currentCol_; }
     bool chartEnlarged() const { return chartEnlarged_; }
+    const QString &helpFileName() const { return HelpFileName; }
+
+    // The help viewer and the language dialog, made after the main window.
+    void attachLanguageWindows(THelpForm *helpForm, TNyelvForm *nyelvForm);
 
     // The texts of the table and the parameters as the window shows them.
     CurveTexts curveTexts() const;
@@ -84,9 +90,13 @@ public:
     void TorolBtnClick();
     void KilepBtnClick();
     void Chart1DblClick();
+    void FormShow();
+    void BtnNyelvClick();
+    void HelpBtnClick();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -105,6 +115,7 @@ private:
     void resetTable(bool defaultSpeeds);
     void selectCellByProgram(int column, int row);
     void refreshCurves();
+    void ApplyLanguage(int language);
 
     Form1Services services_;
     TextSlots slots_ = startupTexts().slotTexts;
@@ -119,4 +130,6 @@ private:
     int currentCol_ = 2;
     QRect chartHome_;
     bool chartEnlarged_ = false;
+    THelpForm *helpForm_ = nullptr;
+    TNyelvForm *nyelvForm_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "app/user_prompts.h"
 
+#include "lang/nyelv_form.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,4 +36,10 @@ std::optional<QString> QtUserPrompts::chooseFile(QFileDialog &dialog)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+void QtUserPrompts::chooseLanguage(TNyelvForm &dialog)
+{
+    // However it is closed, the item shown at that moment is the choice.
+    dialog.exec();
 }

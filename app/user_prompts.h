@@ -5,6 +5,7 @@
 
 class QFileDialog;
 class QWidget;
+class TNyelvForm;
 
 // Every modal interaction of the main window goes through this interface:
 // the program shows the real dialogs, tests install a scripted one.
@@ -20,6 +21,8 @@ public:
     virtual void error(const QString &text) = 0;
     // Runs a configured file dialog; the chosen path, or nullopt when cancelled.
     virtual std::optional<QString> chooseFile(QFileDialog &dialog) = 0;
+    // Runs the language dialog; the choice is left in its list.
+    virtual void chooseLanguage(TNyelvForm &dialog) = 0;
 };
 
 // The real dialogs, parented to the main window.
@@ -31,6 +34,7 @@ public:
     bool confirm(const QString &text) override;
     void error(const QString &text) override;
     std::optional<QString> chooseFile(QFileDialog &dialog) override;
+    void chooseLanguage(TNyelvForm &dialog) override;
 
 private:
     QWidget *parent_ = nullptr;

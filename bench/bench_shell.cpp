@@ -23,6 +23,7 @@ public:
     bool confirm(const QString &) override { return false; }
     void error(const QString &) override {}
     std::optional<QString> chooseFile(QFileDialog &) override { return std::nullopt; }
+    void chooseLanguage(TNyelvForm &) override {}
 };
 
 struct Stats {

@@ -1,5 +1,8 @@
 #include "scripted_prompts.h"
 
+#include "lang/nyelv_form.h"
+
+#include <QComboBox>
 #include <QFileDialog>
 
 void ScriptedPrompts::message(const QString &text)
@@ -30,6 +33,15 @@ std::optional<QString> ScriptedPrompts::chooseFile(QFileDialog &dialog)
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
+}
+
+void ScriptedPrompts::chooseLanguage(TNyelvForm &dialog)
+{
+    if (!languageAnswers.empty()) {
+        dialog.CBNyelv->setCurrentIndex(languageAnswers.front());
+        languageAnswers.pop_front();
+    }
+    log << QStringLiteral("language: ") + dialog.CBNyelv->currentText();
 }
 
 QStringList ScriptedPrompts::entries(const QString &kind) const
