@@ -1,5 +1,4 @@
 #include "app/main_window.h"
-#include "app/user_prompts.h"
 #include "chart/curve_chart.h"
 #include "form_fixture.h"
 #include "lang/help_form.h"
@@ -241,12 +240,8 @@ private slots:
     {
         QFETCH(bool, byOk);
         FormFixture f;
-        QtUserPrompts real;
-        TForm1 form({&real, [](int) {}});
-        real.setParent(&form);
-        TNyelvForm dialog;
-        THelpForm viewer([&form] { return form.helpFileName(); });
-        form.attachLanguageWindows(&viewer, &dialog);
+        f.prompts.realLanguageDialog = true;
+        TForm1 &form = f.startWithLanguageWindows();
 
         QString shown;
         QTimer::singleShot(0, [&] {
@@ -266,8 +261,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(shown, "NyelvForm 193x94 at 631,296 [Magyar|English] Magyar");
         QCOMPARE(form.language(), 1);
+        QCOMPARE(f.prompts.log, QStringList{"language: English"});
         QCOMPARE(form.LetoltBtn->text(), "Download");
-        QCOMPARE(viewer.EndhelpBtn->text(), "Back");
+        QCOMPARE(f.helpForm->EndhelpBtn->text(), "Back");
     }
 
     void switchKeepsPolaritySelections_data()

@@ -37,7 +37,9 @@ std::optional<QString> ScriptedPrompts::chooseFile(QFileDialog &dialog)
 
 void ScriptedPrompts::chooseLanguage(TNyelvForm &dialog)
 {
-    if (!languageAnswers.empty()) {
+    if (realLanguageDialog) {
+        QtUserPrompts().chooseLanguage(dialog);
+    } else if (!languageAnswers.empty()) {
         dialog.CBNyelv->setCurrentIndex(languageAnswers.front());
         languageAnswers.pop_front();
     }

@@ -13,8 +13,10 @@ public:
     std::deque<bool> confirmAnswers;                // Yes when true; No when empty
     std::deque<std::optional<QString>> fileAnswers; // cancelled when empty
     // The language dialog logs "language: <item chosen>"; the item picked
-    // (by index), or the one shown when the queue is empty.
+    // (by index), or the one shown when the queue is empty. With
+    // realLanguageDialog the program's own dialog runs instead.
     std::deque<int> languageAnswers;
+    bool realLanguageDialog = false;
 
     void message(const QString &text) override;
     bool confirm(const QString &text) override;
