@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 #include "app/user_prompts.h"
 #include "download/serial_comm.h"
+#include "lang/help_form.h"
+#include "lang/nyelv_form.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,6 +19,9 @@ int main(int argc, char *argv[])
         // The exit button ends the process at once, without any clean-up.
         TForm1 Form1({&prompts, [](int status) { std::_Exit(status); }, &Comm1});
         prompts.setParent(&Form1);
+        THelpForm HelpForm([&Form1] { return Form1.helpFileName(); });
+        TNyelvForm NyelvForm;
+        Form1.attachLanguageWindows(&HelpForm, &NyelvForm);
         Form1.show();
         QApplication::exec();
     } catch (const std::exception &e) {

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QShowEvent>
 
 TForm1::TForm1(Form1Services services, QWidget *parent)
     : QWidget(parent), services_(std::move(services))
@@ -71,6 +72,8 @@ void TForm1::wireCommands()
     handle(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
     handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
     handle(Timer2, &QTimer::timeout, &TForm1::Timer2Timer);
+    handle(BtnNyelv, &QPushButton::clicked, &TForm1::BtnNyelvClick);
+    handle(HelpBtn, &QPushButton::clicked, &TForm1::HelpBtnClick);
 }
 
 void TForm1::guarded(const std::function<void()> &handler)
@@ -194,6 +197,13 @@ void TForm1::resizeEvent(QResizeEvent *event)
     StringGrid1->resize(StringGrid1->width(), 492 + grown);
     const double centre = (508 + 46 / 2.0) / kClientHeight;
     Panel3->move(Panel3->x(), qRound(centre * height() - 46 / 2.0));
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded([this] { FormShow(); });
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -20,6 +20,8 @@ class QTimer;
 class SerialLine;
 class StringGrid;
 class TEditForm;
+class THelpForm;
+class TNyelvForm;
 class UserPrompts;
 
 // What the main window needs from outside: the prompts (real dialogs, or a
@@ -74,6 +76,10 @@ public:
     int currentRow() const { return currentRow_; }
     int currentCol() const { return currentCol_; }
     bool chartEnlarged() const { return chartEnlarged_; }
+    const QString &helpFileName() const { return HelpFileName; }
+
+    // The help viewer and the language dialog, made after the main window.
+    void attachLanguageWindows(THelpForm *helpForm, TNyelvForm *nyelvForm);
 
     // The texts of the table and the parameters as the window shows them.
     CurveTexts curveTexts() const;
@@ -116,9 +122,13 @@ public:
     void Timer1Timer();
     void BitBtn1Click();
     void Timer2Timer();
+    void FormShow();
+    void BtnNyelvClick();
+    void HelpBtnClick();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -141,6 +151,7 @@ private:
     void refreshCurves();
     void showPortDevice();
     bool portBusy() const;
+    void ApplyLanguage(int language);
 
     Form1Services services_;
     TextSlots slots_ = startupTexts().slotTexts;
@@ -155,4 +166,6 @@ private:
     int currentCol_ = 2;
     QRect chartHome_;
     bool chartEnlarged_ = false;
+    THelpForm *helpForm_ = nullptr;
+    TNyelvForm *nyelvForm_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/user_prompts.h"
 
 #include "table/edit_form.h"
+#include "lang/nyelv_form.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -41,4 +42,10 @@ std::optional<QString> QtUserPrompts::chooseFile(QFileDialog &dialog)
 void QtUserPrompts::correct(TEditForm &form)
 {
     form.exec();
+}
+
+void QtUserPrompts::chooseLanguage(TNyelvForm &dialog)
+{
+    // However it is closed, the item shown at that moment is the choice.
+    dialog.exec();
 }

@@ -6,6 +6,7 @@
 class QFileDialog;
 class QWidget;
 class TEditForm;
+class TNyelvForm;
 
 // Every modal interaction of the main window goes through this interface:
 // the program shows the real dialogs, tests install a scripted one.
@@ -23,6 +24,8 @@ public:
     virtual std::optional<QString> chooseFile(QFileDialog &dialog) = 0;
     // Runs the filled-in correction dialog until the user presses its OK.
     virtual void correct(TEditForm &form) = 0;
+    // Runs the language dialog; the choice is left in its list.
+    virtual void chooseLanguage(TNyelvForm &dialog) = 0;
 };
 
 // The real dialogs, parented to the main window.
@@ -35,6 +38,7 @@ public:
     void error(const QString &text) override;
     std::optional<QString> chooseFile(QFileDialog &dialog) override;
     void correct(TEditForm &form) override;
+    void chooseLanguage(TNyelvForm &dialog) override;
 
 private:
     QWidget *parent_ = nullptr;

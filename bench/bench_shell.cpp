@@ -23,6 +23,7 @@ public:
     void error(const QString &) override {}
     std::optional<QString> chooseFile(QFileDialog &) override { return std::nullopt; }
     void correct(TEditForm &) override { qFatal("the benchmark corrects no cell"); }
+    void chooseLanguage(TNyelvForm &) override {}
 };
 
 } // namespace

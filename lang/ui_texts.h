@@ -48,3 +48,10 @@ struct LanguageTexts {
 // The texts the program starts with, before any language is applied. Their
 // Hungarian wording differs in places from the Hungarian set chosen later.
 const LanguageTexts &startupTexts();
+
+// The two sets that switching the language puts in place; each holds every
+// text, so a set can be shown as a whole.
+const LanguageTexts &hungarianTexts();
+const LanguageTexts &englishTexts();
+// English for 1; every other index means Hungarian.
+const LanguageTexts &appliedTexts(int language);

@@ -32,6 +32,15 @@ TForm1 &FormFixture::start()
     return *form_;
 }
 
+TForm1 &FormFixture::startWithLanguageWindows()
+{
+    TForm1 &form = start();
+    helpForm = std::make_unique<THelpForm>([&form] { return form.helpFileName(); });
+    nyelvForm = std::make_unique<TNyelvForm>();
+    form.attachLanguageWindows(helpForm.get(), nyelvForm.get());
+    return form;
+}
+
 CurveTexts sampleCurve(const QString &advance)
 {
     CurveTexts t;

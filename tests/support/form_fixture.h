@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "lang/help_form.h"
+#include "lang/nyelv_form.h"
 #include "recording_serial_line.h"
 #include "scripted_prompts.h"
 #include "table/curve_texts.h"
@@ -24,11 +26,16 @@ public:
     // Builds the window (the program's start-up) in the fixture's folder.
     TForm1 &start();
     TForm1 &form() { return *form_; }
+    // The same, with the help viewer and the language dialog attached as the
+    // program attaches them.
+    TForm1 &startWithLanguageWindows();
 
     ScriptedPrompts prompts;
     QList<int> exits;
     RecordingSerialLine comm;
     SerialLine *serialLine = &comm; // what the window gets; a test may put a real line here
+    std::unique_ptr<THelpForm> helpForm;
+    std::unique_ptr<TNyelvForm> nyelvForm;
 
 private:
     QTemporaryDir dir_;

@@ -1,7 +1,9 @@
 #include "scripted_prompts.h"
 
+#include "lang/nyelv_form.h"
 #include "table/edit_form.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +46,17 @@ void ScriptedPrompts::correct(TEditForm &form)
         throw std::logic_error("no scripted correction left");
     form.Edit1->setText(corrections.front());
     corrections.pop_front();
+}
+
+void ScriptedPrompts::chooseLanguage(TNyelvForm &dialog)
+{
+    if (realLanguageDialog) {
+        QtUserPrompts().chooseLanguage(dialog);
+    } else if (!languageAnswers.empty()) {
+        dialog.CBNyelv->setCurrentIndex(languageAnswers.front());
+        languageAnswers.pop_front();
+    }
+    log << QStringLiteral("language: ") + dialog.CBNyelv->currentText();
 }
 
 QStringList ScriptedPrompts::entries(const QString &kind) const
