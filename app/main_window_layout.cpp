@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/button_icons.h"
+#include "app/window_font.h"
 #include "chart/curve_chart.h"
 #include "table/string_grid.h"
 
@@ -108,13 +109,7 @@ void TForm1::buildLayout()
     const WindowTexts &texts = startupTexts().window;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    // Where "MS Sans Serif" is missing, a font of Arial's widths keeps the
-    // captions inside their places.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
-    font.setPixelSize(10);
-    setFont(font);
+    setFont(windowFont(10));
     setLayoutDirection(Qt::LeftToRight);
     resize(kClientWidth, kClientHeight);
     setMinimumSize(kClientWidth, kClientHeight);

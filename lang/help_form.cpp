@@ -4,7 +4,7 @@
 #include "app/platform_error.h"
 #include "app/text_file.h"
 #include "lang/rtf_reader.h"
-#include "lang/window_font.h"
+#include "app/window_font.h"
 
 #include <QDir>
 #include <QFileInfo>

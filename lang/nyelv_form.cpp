@@ -1,6 +1,6 @@
 #include "lang/nyelv_form.h"
 
-#include "lang/window_font.h"
+#include "app/window_font.h"
 
 #include <QComboBox>
 #include <QPushButton>

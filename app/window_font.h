@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-// The dialogs' "MS Sans Serif" at a pixel size; where it is missing, a font
+// The windows' "MS Sans Serif" at a pixel size; where it is missing, a font
 // of Arial's widths keeps the captions inside their places.
 inline QFont windowFont(int pixels)
 {
