@@ -1,32 +1,12 @@
 #include "download/download_frame.h"
 
+#include "table/field_rules.h"
 #include "table/inhibit_pattern.h"
 #include "table/number_text.h"
 
 #include <cmath>
 
 namespace {
-
-enum class ControlMode { WideAngle, NarrowAngle, Time };
-
-// The opening field's whole text picks the mode: "*" wide angle, "#" narrow
-// angle, anything else is an opening time in milliseconds.
-ControlMode controlMode(const QString &opening)
-{
-    if (opening == QLatin1String("*"))
-        return ControlMode::WideAngle;
-    if (opening == QLatin1String("#"))
-        return ControlMode::NarrowAngle;
-    return ControlMode::Time;
-}
-
-// The module's checks were made in single precision; keep them so that a
-// value on a bound passes exactly as it did there.
-bool inRange(const QString &text, float low, float high)
-{
-    const float value = static_cast<float>(readNumber(text));
-    return value >= low && value <= high;
-}
 
 bool isRising(const QString &polarity)
 {
@@ -66,40 +46,28 @@ char dwellValue(const CurveTexts &t)
     return lowByte(dwell * 2.44140625);    // steps of 0.4096 ms
 }
 
-bool dwellInRange(const CurveTexts &t)
-{
-    switch (controlMode(t.opening)) {
-    case ControlMode::WideAngle:
-        return inRange(t.dwell, 50, 510);
-    case ControlMode::NarrowAngle:
-        return inRange(t.dwell, 160, 200);
-    case ControlMode::Time:
-        break;
-    }
-    return inRange(t.dwell, 0.5f, 10);
-}
-
 } // namespace
 
 bool CheckDownloadData(const CurveTexts &t, bool versionFlag)
 {
     for (const RowTexts &row : t.rows) {
-        if (!inRange(row.rpm, 600, 18000))
+        if (!inSingleRange(row.rpm, 600, 18000))
             return false;
     }
     for (const RowTexts &row : t.rows) {
-        if (!inRange(row.advance, 0.5f, 63.5f))
+        if (!inSingleRange(row.advance, 0.5f, 63.5f))
             return false;
     }
     for (const RowTexts &row : t.rows) {
         if (ParseInhibitPattern(row.pattern) < 0)
             return false;
     }
-    if (!inRange(t.shiftRpm, 600, 18000))
+    if (!isValidShiftRpm(t.shiftRpm))
         return false;
-    if (controlMode(t.opening) == ControlMode::Time && !inRange(t.opening, 0.2f, 2))
+    const ControlMode mode = controlMode(t.opening);
+    if (mode == ControlMode::Time && !isValidOpeningTime(t.opening))
         return false;
-    if (!dwellInRange(t))
+    if (!isValidDwell(mode, t.dwell))
         return false;
     if (t.cylinders.isEmpty() || t.inputPolarity.isEmpty() || t.outputPolarity.isEmpty())
         return false;

@@ -4,16 +4,6 @@
 
 #include <limits>
 
-namespace {
-
-bool inSingleRange(const QString &text, float low, float high)
-{
-    const auto value = static_cast<float>(readNumber(text));
-    return low <= value && value <= high;
-}
-
-} // namespace
-
 ControlMode controlMode(const QString &opening)
 {
     if (opening == QLatin1String("*"))

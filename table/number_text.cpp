@@ -24,6 +24,12 @@ double readNumber(const QString &text)
     return parseNumber(text).value_or(-1.0);
 }
 
+bool inSingleRange(const QString &text, float low, float high)
+{
+    const auto value = static_cast<float>(readNumber(text));
+    return low <= value && value <= high;
+}
+
 double convertNumber(const QString &text)
 {
     if (const auto value = parseNumber(text))

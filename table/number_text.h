@@ -14,6 +14,11 @@ std::optional<double> parseNumber(const QString &text);
 // which fails every range check.
 double readNumber(const QString &text);
 
+// The module's own checks compare in single precision: the text's reading,
+// rounded to a float, lies within the inclusive bounds (-1 never does here,
+// as no bound goes below 0).
+bool inSingleRange(const QString &text, float low, float high);
+
 // The reading that has no default: a text that is not a number raises the
 // platform's conversion error.
 double convertNumber(const QString &text);
