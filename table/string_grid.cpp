@@ -208,7 +208,7 @@ void StringGrid::applyFixedLook()
             QTableWidgetItem *item = cellItem(c, r);
             const bool fixed = isFixed(c, r);
             item->setFlags(fixed ? Qt::NoItemFlags
-                                     : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+                                 : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
             item->setBackground(fixed ? fixedBackground : QBrush());
             item->setForeground(text);
         }
