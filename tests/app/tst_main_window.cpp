@@ -87,7 +87,7 @@ private slots:
         f.writeFile("c.igc", curveFile);
         if (settings == "<folder>")
             QVERIFY(QDir().mkpath(f.path("Edit.txt")));
-        else if (settings != "<missing>")
+        else
             f.writeSettings(substitute(QString::fromLatin1(settings), f).toLatin1());
         TForm1 &form = f.start();
 

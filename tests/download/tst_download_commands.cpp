@@ -72,8 +72,7 @@ private slots:
         QFETCH(QString, deviceName);
         QFETCH(QByteArray, stored);
         FormFixture f;
-        if (settings != "<missing>")
-            f.writeSettings(settings);
+        f.writeSettings(settings);
         TForm1 &form = f.start();
         f.prompts.log.clear();
         form.ComBtn->click();

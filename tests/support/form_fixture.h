@@ -19,8 +19,10 @@ public:
     ~FormFixture();
 
     QString path(const QString &name) const { return dir_.filePath(name); }
-    void writeFile(const QString &name, const QByteArray &bytes) const;
-    QByteArray readFile(const QString &name) const; // "<missing>" when absent
+    // "<missing>" stands for no file, both ways, so a test table can say
+    // what a file is before and after in one column type.
+    void writeFile(const QString &name, const QByteArray &bytes) const; // "<missing>": none written
+    QByteArray readFile(const QString &name) const;                    // "<missing>" when absent
     void writeSettings(const QByteArray &bytes) const { writeFile("Edit.txt", bytes); }
 
     // Builds the window (the program's start-up) in the fixture's folder.
