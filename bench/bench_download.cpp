@@ -2,15 +2,15 @@
 // pseudo-terminal pair, offscreen, and the frame's construction.
 //   build/bench/bench_download
 // Prints one table: median, min and max of each measurement.
-#include "app/main_window.h"
 #include "bench_table.h"
 #include "break_recorder.h"
-#include "download/download_frame.h"
-#include "download/serial_comm.h"
-#include "download_example.h"
+#include "core/curve_file.h"
+#include "core/download_frame.h"
 #include "form_fixture.h"
 #include "pty_pair.h"
-#include "table/curve_file.h"
+#include "sample_curves.h"
+#include "serial/serial_comm.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,12 +1,12 @@
 // Times the program's start-up and the curve file commands, offscreen.
 //   build/bench/bench_shell
 // Prints one table: median, min and max of each measurement.
-#include "app/main_window.h"
-#include "app/text_file.h"
-#include "app/user_prompts.h"
 #include "bench_table.h"
-#include "download/serial_comm.h"
-#include "table/curve_file.h"
+#include "core/curve_file.h"
+#include "core/text_file.h"
+#include "serial/serial_comm.h"
+#include "ui/main_window.h"
+#include "ui/user_prompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,9 +21,10 @@ public:
     void message(const QString &) override {}
     bool confirm(const QString &) override { return false; }
     void error(const QString &) override {}
-    std::optional<QString> chooseFile(QFileDialog &) override { return std::nullopt; }
-    void correct(TEditForm &) override { qFatal("the benchmark corrects no cell"); }
-    void chooseLanguage(TNyelvForm &) override {}
+    std::optional<QString> openFileName() override { return std::nullopt; }
+    std::optional<QString> saveFileName(const QString &) override { return std::nullopt; }
+    QString correct(const QString &, const QString &) override { qFatal("the benchmark corrects no cell"); }
+    int chooseLanguage() override { return 0; }
 };
 
 } // namespace

@@ -1,0 +1,139 @@
+#include "core/ui_texts.h"
+
+const LanguageTexts &startupTexts()
+{
+    static const LanguageTexts texts{
+        WindowTexts{
+            QStringLiteral("Hengerek száma :"),
+            QStringLiteral("Váltás jelző ford. szám :"),
+            QStringLiteral("Nyitás (ms/vezérlési mód) :"),
+            QStringLiteral("Zárás (ms/zárási szög(fok)) :"),
+            QStringLiteral("Vezérlő él polaritás :"),
+            QStringLiteral("Kimeneti polaritás :"),
+            QStringLiteral("Verzió:"),
+            QStringLiteral("Zárásidő korrekció:"),
+            QStringLiteral("Transzparens sávok:"),
+            {QStringLiteral("Lefutó"), QStringLiteral("Felfutó")},
+            {QStringLiteral("Felfutó"), QStringLiteral("Lefutó")},
+            QStringLiteral("Kilépés"),
+            QStringLiteral("Letöltés"),
+            QStringLiteral("Régi"),
+            QStringLiteral("Új"),
+            QStringLiteral("Grafikon"),
+            QStringLiteral("Help.rtf"),
+            QStringLiteral("Vissza"),
+        },
+        TextSlots{
+            QStringLiteral("#"),
+            QStringLiteral("Ford.szám"),
+            QStringLiteral("Előgyújtás"),
+            QStringLiteral("Tiltás"),
+            QStringLiteral("       Hibás érték!\nA zárási szög 50 - 510 közé eshet!"),
+            QStringLiteral("       Hibás érték!\nA zárási szög 160 - 200 közé eshet!"),
+            QStringLiteral("       Hibás érték!\nA zárási idő 0,5 - 10 közé eshet!"),
+            QStringLiteral("       Hibás érték!\nA nyitási idő 0,2 - 2,0 közé eshet!\nVagy a '*' karakter megengedett!"),
+            QStringLiteral("       Hibás érték!\nA fordulatszám 600 - 18000 közé eshet!"),
+            QStringLiteral("Az érték 600 - 18000 között lehet!"),
+            QStringLiteral("Az érték 0,5 - 63,5 között lehet!"),
+            QStringLiteral("Az érték 0 - 11111111 közötti bináris szám!"),
+            QStringLiteral("Hiba az adattáblán, vagy a paraméterek között!\n Kérem ellenőrizze az adatokat!"),
+            QStringLiteral("Hiba a letöltésben!  "),
+            QStringLiteral("A letöltés befejezve!"),
+            QStringLiteral("Nem tudom megnyitni az állományt!\n"),
+            QStringLiteral("Nem megfeleő adatállomány!"),
+            QStringLiteral("Biztosan törölni szeretnéd a bejegyzéseket?"),
+            QStringLiteral("Az adatbázis elmentve!"),
+            QStringLiteral("A file már létezik. Felülírja?"),
+            QStringLiteral("Elmentette a változásokat?"),
+        },
+    };
+    return texts;
+}
+
+// The Hungarian set that switching the language puts in place differs from
+// the start-up texts only in these places.
+const LanguageTexts &hungarianTexts()
+{
+    static const LanguageTexts texts = [] {
+        LanguageTexts t = startupTexts();
+        WindowTexts &w = t.window;
+        w.Label1 = QStringLiteral("Hengerek száma:");
+        w.Label2 = QStringLiteral("Váltás jelző ford.szám:");
+        w.Label3 = QStringLiteral("Nyitás (ms/vezérlési mód):");
+        w.Label4 = QStringLiteral("Zárás (ms/zárási szög (fok)):");
+        w.Label5 = QStringLiteral("Vezérlő él polaritás:");
+        w.Label7 = QStringLiteral("Kimeneti polaritás:");
+        w.KilepBtn = QStringLiteral("Kilép");
+        TextSlots &m = t.slotTexts;
+        m.MsgBadDwellAngleWide = QStringLiteral("Megengedett érték: 50 - 510 !");
+        m.MsgBadDwellAngleNarrow = QStringLiteral("Megengedett érték: 160 - 200 !");
+        m.MsgBadDwellTime = QStringLiteral("Megengedett érték: 0,5 - 10 !");
+        m.MsgBadOpeningTime = QStringLiteral("Megengedett érték: 0,2 - 2,0 !");
+        m.MsgBadShiftRpm = QStringLiteral("Megengedett érték: 600 - 18000 !");
+        m.MsgRangeRpm = QStringLiteral("Megengedett érték: 600 - 18000 !");
+        m.MsgRangeAdvance = QStringLiteral("Megengedett érték: 0,5 - 63,5 !");
+        m.MsgRangeInhibit = QStringLiteral("Megengedett érték: 0 - 11111111 bináris formában !");
+        m.MsgDownloadError = QStringLiteral("Hiba a letöltés közben!");
+        m.MsgDownloadDone = QStringLiteral("Letöltés ok!");
+        m.MsgBadFile = QStringLiteral("Nem megfelelő adatállomány!");
+        m.MsgSaved = QStringLiteral("Adatok elmentve!");
+        return t;
+    }();
+    return texts;
+}
+
+// The English texts keep their established wording, spelling included.
+const LanguageTexts &englishTexts()
+{
+    static const LanguageTexts texts{
+        WindowTexts{
+            QStringLiteral("No. of Cylinders:"),
+            QStringLiteral("Shift Light rpm:"),
+            QStringLiteral("Opening Time (ms/mode):"),
+            QStringLiteral("Dwell Time (ms/deg):"),
+            QStringLiteral("Input Edge Polarity:"),
+            QStringLiteral("Output Edge Polarity:"),
+            QStringLiteral("Version:"),
+            QStringLiteral("Dwell correction:"),
+            QStringLiteral("Transparent ranges:"),
+            {QStringLiteral("Falling"), QStringLiteral("Rising")},
+            {QStringLiteral("Rising"), QStringLiteral("Falling")},
+            QStringLiteral("Exit"),
+            QStringLiteral("Download"),
+            QStringLiteral("Old"),
+            QStringLiteral("New"),
+            QStringLiteral("Graph"),
+            QStringLiteral("Help_eng.rtf"),
+            QStringLiteral("Back"),
+        },
+        TextSlots{
+            QStringLiteral("#"),
+            QStringLiteral("RPM"),
+            QStringLiteral("Ign. Advance"),
+            QStringLiteral("Inh. Pattern"),
+            QStringLiteral("Allowed Range: 50 - 510 !"),
+            QStringLiteral("Allowed Range: 160 - 200 !"),
+            QStringLiteral("Allowed Range: 0,5 - 10 !"),
+            QStringLiteral("Allowed Range: 0,2 - 2,0 !"),
+            QStringLiteral("Allowed Range: 600 - 18000 !"),
+            QStringLiteral("Allowed Range: 600 - 18000 !"),
+            QStringLiteral("Allowed Range: 0,5 - 63,5 !"),
+            QStringLiteral("Allowed Range: 0 - 11111111 binary !"),
+            QStringLiteral("Parameter or data error!\n Please check!"),
+            QStringLiteral("Download error!  "),
+            QStringLiteral("Download ok!"),
+            QStringLiteral("File alreadi exists!\n"),
+            QStringLiteral("File is bad!"),
+            QStringLiteral("Are You Sure?"),
+            QStringLiteral("Saved!"),
+            QStringLiteral("Overwrite?"),
+            QStringLiteral("Apllication close..."),
+        },
+    };
+    return texts;
+}
+
+const LanguageTexts &appliedTexts(int language)
+{
+    return language == 1 ? englishTexts() : hungarianTexts();
+}

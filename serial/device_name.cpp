@@ -1,0 +1,57 @@
+#include "serial/device_name.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+// USB serial adapters (ttyUSB, cu.usbserial) and modem-class ones (ttyACM,
+// cu.usbmodem) are what a user plugs in for the module, so they count first.
+bool isAdapter(const QString &name)
+{
+    return name.contains(QLatin1String("usb"), Qt::CaseInsensitive)
+        || name.contains(QLatin1String("acm"), Qt::CaseInsensitive);
+}
+
+// Name order with the trailing number compared as a number: ttyUSB2 comes
+// before ttyUSB10.
+auto orderKey(const QString &path)
+{
+    static const QRegularExpression trailingNumber(QStringLiteral("^(.*?)(\\d*)$"));
+    const QString name = QFileInfo(path).fileName();
+    const QRegularExpressionMatch parts = trailingNumber.match(name);
+    return std::make_tuple(!isAdapter(name), parts.captured(1), parts.captured(2).size(),
+                           parts.captured(2), name);
+}
+
+} // namespace
+
+QStringList orderSerialPorts(QStringList systemPorts)
+{
+    std::stable_sort(systemPorts.begin(), systemPorts.end(),
+                     [](const QString &a, const QString &b) { return orderKey(a) < orderKey(b); });
+    return systemPorts;
+}
+
+QString systemPortFor(const QString &deviceName, const QStringList &systemPorts, PortNaming naming)
+{
+    static const QRegularExpression comName(QStringLiteral("^Com([0-9]{1,3})$"));
+    const QRegularExpressionMatch match = comName.match(deviceName);
+    const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
+    if (number < 1)
+        return QString();
+    if (naming == PortNaming::Windows)
+        return QStringLiteral("COM") + QString::number(number);
+    return orderSerialPorts(systemPorts).value(number - 1);
+}
+
+QStringList availableSerialPorts()
+{
+    QStringList ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ports << info.systemLocation();
+    return ports;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// How "Com" and a port number name a port of the system.
+enum class PortNaming {
+    // The port COMn itself.
+    Windows,
+    // The n-th port of the system's list, counted from 1: USB and ACM
+    // adapters first, then the others, each group in name order, so a single
+    // USB adapter is Com1.
+    ListOrder,
+};
+
+#ifdef Q_OS_WIN
+constexpr PortNaming kNativePortNaming = PortNaming::Windows;
+#else
+constexpr PortNaming kNativePortNaming = PortNaming::ListOrder;
+#endif
+
+// The device name of a port text from the port list: "Com3", or "Com" alone
+// when no port is chosen.
+inline QString deviceNameFor(const QString &portText) { return QStringLiteral("Com") + portText; }
+
+// The system's serial ports as the Com numbers count them (device paths).
+QStringList orderSerialPorts(QStringList systemPorts);
+
+// The system port that a device name such as "Com3" stands for, given the
+// system's ports in any order; empty when the name has no number or there
+// is no such port.
+QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
+                      PortNaming naming = kNativePortNaming);
+
+// The device paths of the serial ports this computer has now.
+QStringList availableSerialPorts();

@@ -1,0 +1,167 @@
+#include "core/curve_file.h"
+#include "core/polarity.h"
+#include "sample_curves.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+QByteArray lines(const QList<QByteArray> &items)
+{
+    QByteArray bytes;
+    for (const QByteArray &item : items)
+        bytes += item + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class TestCurveFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writesIgc1Layout()
+    {
+        const QByteArray bytes = writeCurveFile(sampleCurve());
+        QVERIFY(bytes.endsWith("\r\n"));
+        const QList<QByteArray> split = bytes.chopped(1).split('\n');
+        QCOMPARE(split.size(), 190);
+        for (const QByteArray &line : split)
+            QVERIFY(line.endsWith('\r'));
+        QCOMPARE(split[0], "igc1\r");
+        QCOMPARE(split[5], "Felfut\xf3\r");
+        QCOMPARE(split[6], "Lefut\xf3\r");
+        QCOMPARE(split[7], "8,3\r");
+        QCOMPARE(split[10], "700\r");             // row 1 speed
+        QCOMPARE(split[11], "1,5\r");             // row 1 advance
+        QCOMPARE(split[189], "10100000\r");       // row 60 pattern
+    }
+
+    void roundTripIsExact()
+    {
+        const CurveTexts curve = sampleCurve();
+        const QByteArray bytes = writeCurveFile(curve);
+        const auto file = readCurveFile(bytes);
+        QVERIFY(file);
+        QCOMPARE(file->variant, CurveVariant::Igc1);
+        QVERIFY(file->texts == curve);
+        QCOMPARE(writeCurveFile(file->texts), bytes);
+    }
+
+    void readsOldIgcVariant()
+    {
+        QList<QByteArray> items = {"igc", "6", "7000", "*", "300", "Rising", "Falling"};
+        for (int r = 1; r <= kCurveRows; ++r)
+            items << QByteArray::number(700 + r) << "12,5" << "11111111";
+        const auto file = readCurveFile(lines(items));
+        QVERIFY(file);
+        QCOMPARE(file->variant, CurveVariant::Igc);
+        QCOMPARE(file->texts.opening, "*");
+        QCOMPARE(file->texts.outputPolarity, "Falling");
+        QCOMPARE(file->texts.version, "0");
+        QCOMPARE(file->texts.dwellCorrection, "0");
+        QCOMPARE(file->texts.transparent, "0");
+        QCOMPARE(file->texts.rows[0].rpm, "701");
+        QCOMPARE(file->texts.rows[59].pattern, "11111111");
+    }
+
+    void refusesOtherMagic_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("upper case") << QByteArray("IGC1\r\n4\r\n");
+        QTest::newRow("another digit") << QByteArray("igc2\r\n4\r\n");
+        QTest::newRow("trailing blank") << QByteArray("igc1 \r\n4\r\n");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("text") << QByteArray("hello\r\n");
+    }
+    void refusesOtherMagic()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!readCurveFile(bytes));
+    }
+
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("cylinders");
+        QTest::addColumn<QString>("shiftRpm");
+        QTest::newRow("LF only") << QByteArray("igc1\n4\n6500\n") << "4" << "6500";
+        QTest::newRow("CR kept when alone") << QByteArray("igc1\n4\r5\n6500\n") << "4\r5" << "6500";
+        QTest::newRow("no final line end") << QByteArray("igc1\r\n4\r\n6500") << "4" << "6500";
+    }
+    void lineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, cylinders);
+        QFETCH(QString, shiftRpm);
+        const auto file = readCurveFile(bytes);
+        QVERIFY(file);
+        QCOMPARE(file->texts.cylinders, cylinders);
+        QCOMPARE(file->texts.shiftRpm, shiftRpm);
+    }
+
+    void shortFileLeavesTheRestEmpty()
+    {
+        // The last line has no line end: only that one field gets its text.
+        const auto file = readCurveFile("igc1\r\n4\r\n6500\r\n1\r\n3\r\nLefut\xf3\r\nFelfut\xf3\r\n8,3\r\n0\r\n0\r\n650\r\n12");
+        QVERIFY(file);
+        QCOMPARE(file->texts.rows[0].rpm, "650");
+        QCOMPARE(file->texts.rows[0].advance, "12");
+        QCOMPARE(file->texts.rows[0].pattern, "");
+        QCOMPARE(file->texts.rows[59].advance, "");
+    }
+
+    void longLineStaysInItsField()
+    {
+        const QByteArray longLine(200, '7');
+        const auto file = readCurveFile(lines({"igc1", "4", longLine, "1", "3"}));
+        QVERIFY(file);
+        QCOMPARE(file->texts.shiftRpm, QString(79, '7'));
+        QCOMPARE(file->texts.opening, "1");
+        QCOMPARE(file->texts.dwell, "3");
+        QCOMPARE(file->texts.inputPolarity, "");
+    }
+
+    void translatesPolarityWords_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Rising to Hungarian") << "Rising" << 0 << QStringLiteral("Felfutó");
+        QTest::newRow("Falling to Hungarian") << "Falling" << 0 << QStringLiteral("Lefutó");
+        QTest::newRow("Felfutó to English") << QStringLiteral("Felfutó") << 1 << "Rising";
+        QTest::newRow("Lefutó to English") << QStringLiteral("Lefutó") << 1 << "Falling";
+        QTest::newRow("already Hungarian") << QStringLiteral("Lefutó") << 0 << QStringLiteral("Lefutó");
+        QTest::newRow("already English") << "Rising" << 1 << "Rising";
+        QTest::newRow("case counts") << "rising" << 0 << "rising";
+        QTest::newRow("digits unchanged") << "5" << 0 << "5";
+        QTest::newRow("no language") << "Rising" << -1 << "Rising";
+        QTest::newRow("other language") << "Rising" << 2 << "Rising";
+    }
+    void translatesPolarityWords()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, language);
+        QFETCH(QString, result);
+        QCOMPARE(TranslatePolarityWord(word, language), result);
+    }
+
+    void randomAndTruncatedBytesAreSafe()
+    {
+        const QByteArray good = writeCurveFile(sampleCurve());
+        for (qsizetype n = 0; n <= good.size(); n += 7)
+            readCurveFile(good.left(n));
+        auto *random = QRandomGenerator::global();
+        for (int i = 0; i < 300; ++i) {
+            QByteArray bytes = (i % 2 ? QByteArray("igc1\n") : QByteArray());
+            const int size = random->bounded(4000);
+            for (int b = 0; b < size; ++b)
+                bytes += char(random->bounded(256));
+            readCurveFile(bytes);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCurveFile)
+#include "tst_curve_file.moc"

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "serial/serial_line.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// A serial line that records every call with the time it was made, for
+// checking what the window does with the line and when.
+class RecordingSerialLine : public SerialLine {
+public:
+    struct Call {
+        QString name;   // "Open", "SetBREAKState(true)", "Write", "Read(4096)" ...
+        qint64 ns;      // since the line was made
+        QByteArray data; // the bytes of a Write
+    };
+
+    RecordingSerialLine() { clock_.start(); }
+
+    QList<Call> calls;
+    // The calls' names in order.
+    QStringList names() const;
+    // The time of the n-th call with that name (0 for the first); -1 when
+    // there is none.
+    qint64 timeOf(const QString &name, int n = 0) const;
+    // The bytes of every Write that succeeded, in order.
+    QByteArray written() const;
+
+    // What the line does.
+    qint64 backlog = 0;                  // received bytes waiting
+    std::optional<QString> openFailure;  // Open raises PlatformError with this
+    QSet<int> failingWrites;             // Write calls (counted from 0) that fail
+    std::function<void()> onWrite;       // runs inside every Write
+
+    QString deviceName;
+    bool isOpen = false;
+
+    void SetDeviceName(const QString &name) override;
+    void Open() override;
+    qint64 InQueCount() override;
+    qint64 Read(char *buffer, qint64 count) override;
+    bool SetBREAKState(bool on) override;
+    bool Write(const char *data, qint64 count) override;
+    void Close() override;
+
+private:
+    void record(const QString &name, const QByteArray &data = QByteArray());
+
+    QElapsedTimer clock_;
+    int writes_ = 0;
+};

@@ -1,0 +1,330 @@
+#include "core/curve_file.h"
+#include "form_fixture.h"
+#include "sample_curves.h"
+#include "serial/device_name.h"
+#include "ui/main_window.h"
+#include "ui/string_grid.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+constexpr qint64 kMs = 1000000;
+
+const QString kDone = QStringLiteral("message: A letöltés befejezve!");
+const QString kTableError = QStringLiteral("message: Hiba az adattáblán, vagy a paraméterek között!\n Kérem ellenőrizze az adatokat!");
+
+// The window with the example curve loaded (so the download button is
+// enabled), port 1, and nothing recorded yet.
+TForm1 &startWithExample(FormFixture &f)
+{
+    f.writeFile("c.igc", writeCurveFile(exampleDownloadCurve()));
+    f.writeSettings((f.path("c.igc") + "\r\n1\r\n0\r\n0\r\n").toLatin1());
+    TForm1 &form = f.start();
+    f.prompts.log.clear();
+    f.comm.calls.clear();
+    return form;
+}
+
+QStringList times(const QString &name, int n)
+{
+    return QStringList(n, name);
+}
+
+const QStringList kDownloadStart = {"Open", "InQueCount", "SetBREAKState(true)"};
+
+QStringList downloadCalls(int groups)
+{
+    return kDownloadStart + QStringList{"SetBREAKState(false)"} + times("Write", groups) + QStringList{"Close"};
+}
+
+} // namespace
+
+class TestDownloadCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void portChoice_data()
+    {
+        QTest::addColumn<QByteArray>("settings"); // "<missing>" or the lines
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("deviceName");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("one line gains the port") << QByteArray("a.igc\r\n") << 6 << "Com7" << QByteArray("a.igc\r\n7\r\n");
+        QTest::newRow("four lines, line 2 replaced") << QByteArray("a.igc\r\n3\r\n1\r\n8,3\r\n") << 6 << "Com7"
+                                                     << QByteArray("a.igc\r\n7\r\n1\r\n8,3\r\n");
+        QTest::newRow("empty file stays empty") << QByteArray() << 6 << "Com7" << QByteArray();
+        QTest::newRow("missing file stays missing") << QByteArray("<missing>") << 15 << "Com16" << QByteArray("<missing>");
+        QTest::newRow("no choice") << QByteArray("a.igc\r\n3\r\n") << -1 << "Com" << QByteArray("a.igc\r\n\r\n");
+    }
+    void portChoice()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, index);
+        QFETCH(QString, deviceName);
+        QFETCH(QByteArray, stored);
+        FormFixture f;
+        f.writeSettings(settings);
+        TForm1 &form = f.start();
+        f.prompts.log.clear();
+        form.ComBtn->click();
+        QVERIFY(form.Panel5->isVisibleTo(&form));
+        form.ComboBox2->setCurrentIndex(index);
+        form.ComOkBtn->click();
+
+        QCOMPARE(form.ComBtn->text(), deviceName);
+        QCOMPARE(form.deviceName(), deviceName);
+        QCOMPARE(f.comm.names().last(), "SetDeviceName(" + deviceName + ")");
+        QVERIFY(form.Panel5->isHidden());
+        QCOMPARE(f.readFile("Edit.txt"), stored);
+        QVERIFY(f.prompts.log.isEmpty());
+    }
+
+    void startUpNamesThePort()
+    {
+        FormFixture f;
+        f.writeSettings("a.igc\r\n5\r\n");
+        f.start();
+        QCOMPARE(f.comm.names(), QStringList{"SetDeviceName(Com5)"});
+    }
+
+    void panelShowsTheDevice_data()
+    {
+        QTest::addColumn<int>("index");
+        const QStringList ports = orderSerialPorts(availableSerialPorts());
+        QTest::newRow("port 1") << 0;
+        if (ports.size() < 16)
+            QTest::newRow("a port the computer lacks") << 15;
+    }
+    void panelShowsTheDevice()
+    {
+        QFETCH(int, index);
+        FormFixture f;
+        TForm1 &form = f.start();
+        form.ComBtn->click();
+        form.ComboBox2->setCurrentIndex(index);
+        const QString device = orderSerialPorts(availableSerialPorts()).value(index);
+        QCOMPARE(form.PortDeviceLabel->toolTip(), device);
+        if (device.isEmpty())
+            QCOMPARE(form.PortDeviceLabel->text(), QStringLiteral("–"));
+        else
+            QVERIFY(device.endsWith(QString(form.PortDeviceLabel->text()).remove(QChar(0x2026))));
+        // The hint sits between the list and OK.
+        QVERIFY(form.PortDeviceLabel->geometry().left() > form.ComboBox2->geometry().right());
+        QVERIFY(form.PortDeviceLabel->geometry().right() < form.ComOkBtn->geometry().left());
+    }
+
+    void refusedDownload_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("speed 599") << 1 << 10 << "599";
+        QTest::newRow("advance 64") << 2 << 60 << "64";
+        QTest::newRow("pattern of seven") << 3 << 1 << "0000000";
+        QTest::newRow("shift light 599") << 0 << 1 << "599";
+        QTest::newRow("no cylinders") << 0 << 0 << "";
+    }
+    void refusedDownload()
+    {
+        QFETCH(int, column);
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        if (column > 0)
+            form.StringGrid1->setCell(column, row, text);
+        else if (row == 1)
+            form.Edit1->setText(text);
+        else
+            form.ComboBox1->setCurrentIndex(-1);
+        form.LetoltBtn->click();
+        QCOMPARE(f.prompts.log, QStringList{kTableError});
+        QVERIFY(f.comm.calls.isEmpty());
+        QVERIFY(!form.Timer1->isActive());
+    }
+
+    void downloadSendsTheFrameAfterTheBreak()
+    {
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        QList<bool> waitCursor;
+        f.comm.onWrite = [&] {
+            const QCursor *cursor = QGuiApplication::overrideCursor();
+            waitCursor << (cursor && cursor->shape() == Qt::WaitCursor);
+        };
+        qint64 hold = 0;
+        // The BREAK is never short. A late timer is put down to a busy
+        // machine only when a second or third download is on time.
+        for (int attempt = 0; attempt < 3 && (attempt == 0 || hold >= 505 * kMs); ++attempt) {
+            f.comm.calls.clear();
+            f.prompts.log.clear();
+            waitCursor.clear();
+            // A real event loop: QTest::qWait sleeps in steps that would delay the timer.
+            QSignalSpy breakEnds(form.Timer1, &QTimer::timeout);
+            form.LetoltBtn->click();
+            QCOMPARE(f.comm.names(), kDownloadStart);
+            QVERIFY(form.Timer1->isActive());
+            QVERIFY(f.prompts.log.isEmpty());
+            QVERIFY(breakEnds.wait(2000));
+            hold = f.comm.timeOf("SetBREAKState(false)") - f.comm.timeOf("SetBREAKState(true)");
+            QVERIFY2(hold >= 500 * kMs, qPrintable(QString::number(hold / 1e6) + " ms"));
+        }
+        QVERIFY2(hold < 505 * kMs, qPrintable(QString::number(hold / 1e6) + " ms"));
+
+        QCOMPARE(f.prompts.log, QStringList{kDone});
+        QCOMPARE(f.comm.names(), downloadCalls(127));
+        QCOMPARE(f.comm.written(), exampleDownloadLine(false));
+        QCOMPARE(f.comm.written().left(12), QByteArray("\x83\xff\xff\x27\xff\xff\x35\xff\xff\x14\xff\xff"));
+        const qint64 gap = f.comm.timeOf("Write") - f.comm.timeOf("SetBREAKState(false)");
+        QVERIFY2(gap < kMs, qPrintable(QString::number(gap / 1e6) + " ms"));
+        QVERIFY(!f.comm.isOpen);
+        QCOMPARE(waitCursor, QList<bool>(127, true));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(!form.Timer1->isActive());
+    }
+
+    void downloadWithVersionFlag()
+    {
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        form.EditVerzio->setText("8,3");
+        emit form.EditVerzio->editingFinished();
+        if (!form.versionFlag())
+            QSKIP("the version field does not set the version flag on this branch");
+        form.CBZaraskorrekcio->setCurrentText("2");
+        form.CBTransparencia->setCurrentText("5");
+        form.LetoltBtn->click();
+        form.Timer1Timer();
+        QCOMPARE(f.comm.names(), downloadCalls(128));
+        QCOMPARE(f.comm.written(), exampleDownloadLine(true));
+        QCOMPARE(f.prompts.log, QStringList{kDone});
+    }
+
+    void staleInputIsDiscarded_data()
+    {
+        QTest::addColumn<qint64>("backlog");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("none") << qint64(0) << QStringList{"InQueCount"};
+        QTest::newRow("10 bytes") << qint64(10) << QStringList{"InQueCount", "InQueCount", "Read(10)", "InQueCount"};
+        QTest::newRow("4096 bytes") << qint64(4096) << QStringList{"InQueCount", "InQueCount", "Read(4096)", "InQueCount"};
+        QTest::newRow("5000 bytes, 4096 at a time")
+            << qint64(5000)
+            << QStringList{"InQueCount", "InQueCount", "Read(4096)", "InQueCount", "InQueCount", "Read(904)", "InQueCount"};
+    }
+    void staleInputIsDiscarded()
+    {
+        QFETCH(qint64, backlog);
+        QFETCH(QStringList, calls);
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        f.comm.backlog = backlog;
+        form.LetoltBtn->click();
+        QCOMPARE(f.comm.names(), QStringList{"Open"} + calls + QStringList{"SetBREAKState(true)"});
+        QCOMPARE(f.comm.backlog, 0);
+        form.Timer1Timer();
+        QCOMPARE(f.prompts.log, QStringList{kDone});
+    }
+
+    void failedWritesAreNotCounted()
+    {
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        f.comm.failingWrites = {0, 50, 126};
+        form.LetoltBtn->click();
+        form.Timer1Timer();
+        QCOMPARE(f.comm.names(), downloadCalls(127));
+        QCOMPARE(f.prompts.log, QStringList{QStringLiteral("message: Hiba a letöltésben!  124")});
+        QVERIFY(!f.comm.isOpen);
+    }
+
+    void tableEditedDuringTheBreak()
+    {
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        form.LetoltBtn->click();
+        form.StringGrid1->setCell(2, 30, "70");
+        form.Timer1Timer();
+        QCOMPARE(f.comm.names(), kDownloadStart + QStringList({"SetBREAKState(false)", "Close"}));
+        QCOMPARE(f.prompts.log, QStringList{kTableError});
+    }
+
+    void portThatCannotBeOpened_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("download") << "LetoltBtn";
+        QTest::newRow("wake pulse") << "BitBtn1";
+    }
+    void portThatCannotBeOpened()
+    {
+        QFETCH(QString, button);
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        f.comm.openFailure = "Cannot open Com1 (/dev/ttyUSB0):\nPermission denied";
+        form.findChild<QPushButton *>(button)->click();
+        QCOMPARE(f.prompts.log, QStringList{"error: Cannot open Com1 (/dev/ttyUSB0):\nPermission denied"});
+        QCOMPARE(f.comm.names(), QStringList{"Open"});
+        QVERIFY(!form.Timer1->isActive() && !form.Timer2->isActive());
+        // The next press tries again.
+        f.comm.openFailure.reset();
+        form.findChild<QPushButton *>(button)->click();
+        QCOMPARE(f.comm.names().count("Open"), 2);
+    }
+
+    void wakePulseHoldsTheBreak()
+    {
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        qint64 hold = 0;
+        for (int attempt = 0; attempt < 3 && (attempt == 0 || hold >= 1505 * kMs); ++attempt) {
+            f.comm.calls.clear();
+            QSignalSpy pulseEnds(form.Timer2, &QTimer::timeout);
+            form.BitBtn1->click();
+            QCOMPARE(f.comm.names(), (QStringList{"Open", "SetBREAKState(true)"}));
+            QVERIFY(form.Timer2->isActive());
+            QVERIFY(pulseEnds.wait(3000));
+            hold = f.comm.timeOf("SetBREAKState(false)") - f.comm.timeOf("SetBREAKState(true)");
+            QVERIFY2(hold >= 1500 * kMs, qPrintable(QString::number(hold / 1e6) + " ms"));
+        }
+        QVERIFY2(hold < 1505 * kMs, qPrintable(QString::number(hold / 1e6) + " ms"));
+        QCOMPARE(f.comm.names(), (QStringList{"Open", "SetBREAKState(true)", "SetBREAKState(false)", "Close"}));
+        QVERIFY(!form.Timer2->isActive());
+        QVERIFY(f.prompts.log.isEmpty());
+    }
+
+    void pressesWhileThePortIsHeldAreIgnored()
+    {
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        form.LetoltBtn->click();
+        form.LetoltBtn->click();
+        form.BitBtn1->click();
+        QCOMPARE(f.comm.names(), kDownloadStart);
+        form.Timer1Timer();
+        QCOMPARE(f.comm.names(), downloadCalls(127));
+
+        f.comm.calls.clear();
+        form.BitBtn1->click();
+        form.BitBtn1->click();
+        form.LetoltBtn->click();
+        QCOMPARE(f.comm.names(), (QStringList{"Open", "SetBREAKState(true)"}));
+        form.Timer2Timer();
+        QCOMPARE(f.comm.names().last(), "Close");
+        QVERIFY(!form.Timer2->isActive());
+        form.LetoltBtn->click();
+        QCOMPARE(f.comm.names().count("Open"), 2);
+        form.Timer1Timer();
+        QCOMPARE(f.prompts.log, (QStringList{kDone, kDone}));
+    }
+};
+
+QTEST_MAIN(TestDownloadCommands)
+#include "tst_download_commands.moc"

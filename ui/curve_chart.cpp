@@ -1,0 +1,162 @@
+#include "ui/curve_chart.h"
+
+#include <QCategoryAxis>
+#include <QGraphicsLayout>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <cmath>
+
+namespace {
+
+// Labels closer than this (in pixels) would overlap.
+constexpr qreal kLabelSpacing = 44.0;
+
+QLineSeries *makeSeries(const QString &name, const QColor &colour)
+{
+    auto *series = new QLineSeries;
+    series->setObjectName(name);
+    series->setPen(QPen(colour, 1.5));
+    series->setPointsVisible(false);
+    return series;
+}
+
+} // namespace
+
+CurveChart::CurveChart(QWidget *parent)
+    : QChartView(parent),
+      series_{makeSeries(QStringLiteral("Series1"), QColor(0, 128, 255)),
+              makeSeries(QStringLiteral("Series2"), Qt::red)},
+      labelAxis_(new QCategoryAxis),
+      valueAxis_(new QValueAxis)
+{
+    setObjectName(QStringLiteral("Chart1"));
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::RectangleRubberBand);
+
+    QChart *c = chart();
+    c->setAnimationOptions(QChart::GridAxisAnimations);
+    c->setBackgroundRoundness(0);
+    c->setMargins(QMargins(2, 0, 4, 0));
+    c->layout()->setContentsMargins(0, 0, 0, 0);
+    c->setPlotAreaBackgroundVisible(true);
+    c->setPlotAreaBackgroundBrush(Qt::white);
+    c->legend()->setAlignment(Qt::AlignTop);
+    QFont small = c->legend()->font();
+    small.setPixelSize(10);
+    c->legend()->setFont(small);
+    small.setPixelSize(11);
+    c->setTitleFont(small);
+
+    valueAxis_->setRange(0, 64);
+    valueAxis_->setTickCount(5);
+    valueAxis_->setLabelFormat(QStringLiteral("%d"));
+    labelAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    labelAxis_->setRange(0, kPoints - 1);
+    for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(labelAxis_), static_cast<QAbstractAxis *>(valueAxis_)}) {
+        QFont font = axis->labelsFont();
+        font.setPixelSize(9);
+        axis->setLabelsFont(font);
+    }
+    c->addAxis(labelAxis_, Qt::AlignBottom);
+    c->addAxis(valueAxis_, Qt::AlignLeft);
+    for (QLineSeries *series : series_) {
+        c->addSeries(series);
+        series->attachAxis(labelAxis_);
+        series->attachAxis(valueAxis_);
+    }
+    connect(c, &QChart::plotAreaChanged, this, &CurveChart::relabel);
+}
+
+void CurveChart::appendPoint(double value)
+{
+    const qreal x = pointCount();
+    for (QLineSeries *series : series_)
+        series->append(x, value);
+    labels_ << QString();
+}
+
+int CurveChart::pointCount() const
+{
+    return series_[Old]->count();
+}
+
+double CurveChart::value(Curve curve, int point) const
+{
+    return series_[curve]->at(point).y();
+}
+
+void CurveChart::setValue(Curve curve, int point, double value)
+{
+    series_[curve]->replace(point, QPointF(point, value));
+}
+
+QString CurveChart::label(int point) const
+{
+    return labels_.at(point);
+}
+
+void CurveChart::setLabel(int point, const QString &label)
+{
+    if (labels_.at(point) == label)
+        return;
+    labels_[point] = label;
+    relabel();
+}
+
+void CurveChart::setValues(Curve curve, const QList<double> &values)
+{
+    QList<QPointF> points = series_[curve]->points();
+    for (int p = 0; p < values.size(); ++p)
+        points[p].setY(values[p]);
+    series_[curve]->replace(points);
+}
+
+void CurveChart::setLabels(const QStringList &labels)
+{
+    for (int p = 0; p < labels.size(); ++p)
+        labels_[p] = labels[p];
+    relabel();
+}
+
+void CurveChart::setTitles(const QString &chartTitle, const QString &oldTitle, const QString &newTitle)
+{
+    chart()->setTitle(chartTitle);
+    series_[Old]->setName(oldTitle);
+    series_[New]->setName(newTitle);
+}
+
+QLineSeries *CurveChart::series(Curve curve) const
+{
+    return series_[curve];
+}
+
+void CurveChart::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QChartView::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+// Shows every n-th speed label, as many as the plot's width can hold.
+void CurveChart::relabel()
+{
+    const qreal width = chart()->plotArea().width();
+    const int fit = std::max(2, static_cast<int>(width / kLabelSpacing));
+    const int step = std::max(1, static_cast<int>(std::ceil(qreal(labels_.size() - 1) / (fit - 1))));
+    QStringList names;
+    QList<int> points;
+    for (int p = 0; p < labels_.size(); p += step) {
+        // Category names must be unique; equal speeds get invisible suffixes.
+        QString name = labels_[p];
+        while (names.contains(name))
+            name += QChar(0x200B);
+        names << name;
+        points << p;
+    }
+    if (names == shownCategories_)
+        return;
+    for (const QString &category : labelAxis_->categoriesLabels())
+        labelAxis_->remove(category);
+    for (int i = 0; i < names.size(); ++i)
+        labelAxis_->append(names[i], points[i]);
+    shownCategories_ = names;
+}

@@ -1,0 +1,212 @@
+#include "ui/main_window.h"
+
+#include "core/app_settings.h"
+#include "core/number_text.h"
+#include "core/platform_error.h"
+#include "serial/device_name.h"
+#include "serial/serial_line.h"
+#include "ui/curve_chart.h"
+#include "ui/focus_exit.h"
+#include "ui/help_form.h"
+#include "ui/string_grid.h"
+#include "ui/user_prompts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QShowEvent>
+
+TForm1::TForm1(Form1Services services, QWidget *parent)
+    : QWidget(parent), services_(std::move(services))
+{
+    buildLayout();
+    wireCommands();
+    startUp();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm1::~TForm1() = default;
+
+template <typename Sender, typename Signal>
+void TForm1::handle(Sender *sender, Signal signal, void (TForm1::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+}
+
+void TForm1::wireCommands()
+{
+    handle(new FocusExit(StringGrid1), &FocusExit::exited, &TForm1::StringGrid1Exit);
+    handle(PopupMenu1->findChild<QAction *>("N000000001"), &QAction::triggered, &TForm1::N000000001Click);
+    handle(PopupMenu1->findChild<QAction *>("N100000001"), &QAction::triggered, &TForm1::N100000001Click);
+    handle(PopupMenu1->findChild<QAction *>("N101000001"), &QAction::triggered, &TForm1::N101000001Click);
+    handle(PopupMenu1->findChild<QAction *>("N010100001"), &QAction::triggered, &TForm1::N010100001Click);
+    handle(PopupMenu1->findChild<QAction *>("N101001011"), &QAction::triggered, &TForm1::N101001011Click);
+    handle(PopupMenu1->findChild<QAction *>("N010111111"), &QAction::triggered, &TForm1::N010111111Click);
+    handle(PopupMenu1->findChild<QAction *>("N101011111"), &QAction::triggered, &TForm1::N101011111Click);
+    handle(PopupMenu1->findChild<QAction *>("N111111111"), &QAction::triggered, &TForm1::N111111111Click);
+    handle(new FocusExit(Edit1), &FocusExit::exited, &TForm1::Edit1Exit);
+    handle(new FocusExit(Edit2), &FocusExit::exited, &TForm1::Edit2Exit);
+    handle(new FocusExit(Edit3), &FocusExit::exited, &TForm1::Edit3Exit);
+    handle(EditVerzio, &QLineEdit::textChanged, &TForm1::EditVerzioChange);
+    handle(new FocusExit(EditVerzio), &FocusExit::exited, &TForm1::EditVerzioExit);
+    // A pick by the user only: the curve loader sets the item itself.
+    handle(CBTransparencia, &QComboBox::activated, &TForm1::CBTransparenciaChange);
+    connect(StringGrid1, &StringGrid::selectingCell, this, [this](int column, int row) {
+        guarded([&] { StringGrid1SelectCell(column, row); });
+    });
+    handle(LoadBtn, &QPushButton::clicked, &TForm1::LoadBtnClick);
+    handle(SaveBtn, &QPushButton::clicked, &TForm1::SaveBtnClick);
+    handle(EditBtn, &QPushButton::clicked, &TForm1::EditBtnClick);
+    handle(TorolBtn, &QPushButton::clicked, &TForm1::TorolBtnClick);
+    handle(KilepBtn, &QPushButton::clicked, &TForm1::KilepBtnClick);
+    handle(Chart1, &CurveChart::doubleClicked, &TForm1::Chart1DblClick);
+    handle(ComBtn, &QPushButton::clicked, &TForm1::ComBtnClick);
+    handle(ComOkBtn, &QPushButton::clicked, &TForm1::ComOkBtnClick);
+    handle(ComboBox2, &QComboBox::currentIndexChanged, &TForm1::showPortDevice);
+    handle(LetoltBtn, &QPushButton::clicked, &TForm1::LetoltBtnClick);
+    handle(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
+    handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+    handle(Timer2, &QTimer::timeout, &TForm1::Timer2Timer);
+    handle(BtnNyelv, &QPushButton::clicked, &TForm1::BtnNyelvClick);
+    handle(HelpBtn, &QPushButton::clicked, &TForm1::HelpBtnClick);
+}
+
+void TForm1::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const PlatformError &e) {
+        services_.prompts->error(e.message());
+    } catch (const std::exception &e) {
+        services_.prompts->error(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+AppSettings TForm1::settings() const
+{
+    return AppSettings(startDir_ + QStringLiteral("Edit.txt"));
+}
+
+void TForm1::startUp()
+{
+    selectCellByProgram(Col::Advance, 1);
+    startDir_ = QDir::currentPath() + QLatin1Char('/');
+    curveFile_ = QStringLiteral("elso.igc");
+    HelpFileName = QStringLiteral("Help.rtf");
+    resetTable(true);
+
+    QStringList lines;
+    const AppSettings file = settings();
+    if (file.exists()) {
+        try {
+            lines = file.readAll();
+        } catch (const PlatformError &e) {
+            // An unreadable settings file must not keep the program from
+            // starting: say why and go on with the defaults.
+            services_.prompts->error(e.message());
+        }
+    }
+    if (!lines.isEmpty()) {
+        curveFile_ = lines[SettingsLine::CurveFile];
+        LoadCurveFile(curveFile_);
+    }
+
+    if (lines.size() > SettingsLine::Port) {
+        ComboBox2->setCurrentIndex(ComboBox2->findText(lines[SettingsLine::Port], Qt::MatchExactly));
+        deviceName_ = deviceNameFor(ComboBox2->currentText());
+    } else {
+        deviceName_ = deviceNameFor(QStringLiteral("1"));
+    }
+    ComBtn->setText(deviceName_);
+    services_.comm->SetDeviceName(deviceName_);
+
+    bool isInteger = false;
+    language_ = lines.size() > SettingsLine::Language ? lines[SettingsLine::Language].toInt(&isInteger) : -1;
+    if (!isInteger)
+        language_ = -1;
+
+    versionValue_ = lines.size() > SettingsLine::Version ? parseVersion(lines[SettingsLine::Version]) : 0;
+    EditVerzio->setText(versionText(versionValue_));
+
+    fillChart();
+    chartHome_ = Chart1->geometry();
+}
+
+// Both curves get one point per row. An advance that is not a number is
+// reported once and drawn at 0, so a damaged curve file cannot keep the
+// program from starting.
+void TForm1::fillChart()
+{
+    QString firstError;
+    for (int r = 1; r <= kCurveRows; ++r) {
+        double value = 0;
+        try {
+            value = convertNumber(StringGrid1->cell(Col::Advance, r));
+        } catch (const PlatformError &e) {
+            if (firstError.isEmpty())
+                firstError = e.message();
+        }
+        Chart1->appendPoint(value);
+    }
+    Chart1->setLabels(speedLabels());
+    if (!firstError.isEmpty())
+        services_.prompts->error(firstError);
+}
+
+void TForm1::KilepBtnClick()
+{
+    bool changed = false;
+    for (int p = 0; p < CurveChart::kPoints && !changed; ++p)
+        changed = Chart1->value(CurveChart::Old, p) != Chart1->value(CurveChart::New, p);
+    if (!changed || services_.prompts->confirm(slots_.MsgSaveChanges))
+        services_.exitProcess(0);
+}
+
+void TForm1::Chart1DblClick()
+{
+    if (chartEnlarged_) {
+        Chart1->setGeometry(chartHome_.x(), Chart1->y(), chartHome_.width(), chartHome_.height());
+        chartEnlarged_ = false;
+        StringGrid1->show();
+    } else {
+        // The enlarged chart covers the table and the panels beside it.
+        Chart1->setGeometry(8, Chart1->y(), kOuterWidth - 24, kMinOuterHeight - 48);
+        Chart1->raise();
+        chartEnlarged_ = true;
+        StringGrid1->hide();
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The grid follows the bottom edge; the command row keeps its centre at
+    // the same fraction of the height.
+    const int grown = height() - kClientHeight;
+    StringGrid1->resize(StringGrid1->width(), 492 + grown);
+    const double centre = (508 + 46 / 2.0) / kClientHeight;
+    Panel3->move(Panel3->x(), qRound(centre * height() - 46 / 2.0));
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded([this] { FormShow(); });
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program, even while the help viewer
+    // is still open.
+    event->accept();
+    QCoreApplication::quit();
+}

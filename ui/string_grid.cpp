@@ -1,0 +1,216 @@
+#include "ui/string_grid.h"
+
+#include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
+#include <functional>
+
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kColumnWidths[StringGrid::kColumns] = {37, 75, 73, 73};
+
+// Every change of the current cell passes here, so the grid can announce a
+// move before it happens, whether the mouse or a key asked for it.
+class CurrentCellModel : public QItemSelectionModel {
+public:
+    CurrentCellModel(QAbstractItemModel *model, std::function<void(const QModelIndex &)> beforeMove,
+                     QObject *parent)
+        : QItemSelectionModel(model, parent), beforeMove_(std::move(beforeMove))
+    {
+    }
+
+    void setCurrentIndex(const QModelIndex &index, QItemSelectionModel::SelectionFlags command) override
+    {
+        if (index.isValid() && index != currentIndex())
+            beforeMove_(index);
+        QItemSelectionModel::setCurrentIndex(index, command);
+    }
+
+private:
+    std::function<void(const QModelIndex &)> beforeMove_;
+};
+
+// The cell editor hands every keystroke to the cell, and leaves the grid's
+// right-click to the grid.
+class TypedTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            line->setContextMenuPolicy(Qt::NoContextMenu);
+            auto *self = const_cast<TypedTextDelegate *>(this);
+            connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+        }
+        return editor;
+    }
+
+    // The cell already holds what was typed; setting the same text again
+    // would throw the text cursor to the end.
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        const QString text = index.data(Qt::EditRole).toString();
+        if (!line)
+            QStyledItemDelegate::setEditorData(editor, index);
+        else if (line->text() != text)
+            line->setText(text);
+    }
+};
+
+} // namespace
+
+StringGrid::StringGrid(QWidget *parent)
+    : QTableWidget(kRows - 1, kColumns - 1, parent)
+{
+    setObjectName(QStringLiteral("StringGrid1"));
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // The cell editor opens as soon as a cell becomes current.
+    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+
+    QHeaderView *top = horizontalHeader();
+    top->setFixedHeight(kRowHeight);
+    top->setSectionResizeMode(QHeaderView::Interactive);
+    top->setHighlightSections(false);
+    top->setSectionsClickable(false);
+    QHeaderView *side = verticalHeader();
+    side->setFixedWidth(kColumnWidths[0]);
+    side->setMinimumSectionSize(kRowHeight);
+    side->setDefaultSectionSize(kRowHeight);
+    side->setSectionResizeMode(QHeaderView::Fixed);
+    side->setHighlightSections(false);
+    side->setSectionsClickable(false);
+    side->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 1; c < kColumns; ++c) {
+        setColumnWidth(c - 1, kColumnWidths[c]);
+        setHorizontalHeaderItem(c - 1, new QTableWidgetItem);
+    }
+    for (int r = 1; r < kRows; ++r) {
+        setVerticalHeaderItem(r - 1, new QTableWidgetItem);
+        for (int c = 1; c < kColumns; ++c)
+            setItem(r - 1, c - 1, new QTableWidgetItem);
+    }
+    corner_ = findChild<QAbstractButton *>();
+    corner_->installEventFilter(this);
+    applyFixedLook();
+
+    setItemDelegate(new TypedTextDelegate(this));
+    QItemSelectionModel *plain = selectionModel();
+    setSelectionModel(new CurrentCellModel(model(), [this](const QModelIndex &target) {
+        if (!programMove_)
+            emit selectingCell(target.column() + 1, target.row() + 1);
+    }, this));
+    delete plain;
+}
+
+bool StringGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != corner_ || event->type() != QEvent::Paint)
+        return QTableWidget::eventFilter(watched, event);
+    QStyleOptionHeader option;
+    option.initFrom(corner_);
+    option.rect = corner_->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.text = cornerText_;
+    option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QStylePainter(corner_).drawControl(QStyle::CE_Header, option);
+    return true;
+}
+
+QTableWidgetItem *StringGrid::cellItem(int column, int row) const
+{
+    if (row == 0)
+        return horizontalHeaderItem(column - 1);
+    if (column == 0)
+        return verticalHeaderItem(row - 1);
+    return QTableWidget::item(row - 1, column - 1);
+}
+
+QString StringGrid::cell(int column, int row) const
+{
+    if (column == 0 && row == 0)
+        return cornerText_;
+    return cellItem(column, row)->text();
+}
+
+void StringGrid::setCell(int column, int row, const QString &text)
+{
+    if (column == 0 && row == 0) {
+        cornerText_ = text;
+        corner_->update();
+        return;
+    }
+    cellItem(column, row)->setText(text);
+}
+
+void StringGrid::setFixedRows(int rows)
+{
+    fixedRows_ = rows;
+    applyFixedLook();
+}
+
+void StringGrid::setFixedCols(int columns)
+{
+    fixedCols_ = columns;
+    applyFixedLook();
+    viewport()->update();
+}
+
+bool StringGrid::isFixed(int column, int row) const
+{
+    return row < fixedRows_ || column < fixedCols_;
+}
+
+void StringGrid::selectCell(int column, int row)
+{
+    const QScopedValueRollback byProgram(programMove_, true);
+    setCurrentCell(row - 1, column - 1);
+}
+
+// Only the left button selects cells: the right one opens the menu, which
+// acts on the current cell, not on the one under the mouse.
+void StringGrid::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        QTableWidget::mousePressEvent(event);
+}
+
+void StringGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (popupMenu_ && popupEnabled_)
+        popupMenu_->popup(event->globalPos());
+}
+
+// Fixed cells are disabled so neither the mouse nor the cursor keys can
+// reach them; they keep the normal text colour on the header colour.
+void StringGrid::applyFixedLook()
+{
+    const QBrush fixedBackground = palette().button();
+    const QBrush text = palette().text();
+    for (int r = 1; r < kRows; ++r) {
+        for (int c = 1; c < kColumns; ++c) {
+            QTableWidgetItem *item = cellItem(c, r);
+            const bool fixed = isFixed(c, r);
+            item->setFlags(fixed ? Qt::NoItemFlags
+                                 : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+            item->setBackground(fixed ? fixedBackground : QBrush());
+            item->setForeground(text);
+        }
+    }
+}
