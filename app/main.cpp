@@ -1,31 +1,6 @@
-#include "serial/serial_comm.h"
-#include "ui/main_window.h"
-#include "ui/user_prompts.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <cstdlib>
-#include <exception>
+#include "ui/program.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("igcedit"));
-    QtUserPrompts prompts;
-    TComm Comm1;
-    const auto showError = [](const QString &text) {
-        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), text);
-    };
-    try {
-        // The exit button ends the process at once, without any clean-up.
-        TForm1 Form1({&prompts, [](int status) { std::_Exit(status); }, &Comm1});
-        prompts.setParent(&Form1);
-        Form1.show();
-        QApplication::exec();
-    } catch (const std::exception &e) {
-        showError(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        showError(QString());
-    }
-    return 0;
+    return runProgram(argc, argv);
 }

@@ -9,9 +9,7 @@
 #include "core/text_file.h"
 #include "process_timing.h"
 #include "sample_curves.h"
-#include "serial/serial_comm.h"
-#include "ui/main_window.h"
-#include "ui/user_prompts.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -47,20 +45,6 @@ int bare(int argc, char *argv[])
     return QApplication::exec();
 }
 
-// What app/main.cpp does, but for the exit at the first turn of the loop.
-int program(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("igcedit"));
-    QtUserPrompts prompts;
-    TComm Comm1;
-    TForm1 Form1({&prompts, [](int status) { std::_Exit(status); }, &Comm1});
-    prompts.setParent(&Form1);
-    Form1.show();
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
-    return QApplication::exec();
-}
-
 void printRow(const char *what, const QList<double> &values, const char *target)
 {
     row(what, stats(values), target);
@@ -75,7 +59,7 @@ int main(int argc, char *argv[])
     if (mode == "bare")
         return bare(argc, argv);
     if (mode == "window")
-        return program(argc, argv);
+        return runProgram(argc, argv, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
 
     const int rounds = mode.toInt() > 0 ? mode.toInt() : 20;
     QTemporaryDir dir;
