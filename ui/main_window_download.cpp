@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "core/app_settings.h"
+#include "core/download_check.h"
 #include "core/download_frame.h"
 #include "serial/device_name.h"
 #include "serial/serial_line.h"
