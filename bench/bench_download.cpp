@@ -5,6 +5,7 @@
 #include "bench_table.h"
 #include "break_recorder.h"
 #include "core/curve_file.h"
+#include "core/download_check.h"
 #include "core/download_frame.h"
 #include "form_fixture.h"
 #include "pty_pair.h"

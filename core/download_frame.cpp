@@ -6,20 +6,37 @@
 #include "core/polarity.h"
 
 #include <cmath>
+#include <cstdint>
 
-namespace {
-
-// The time between two ignitions at the shift-light speed, in steps of
-// 1.6 us: 120 / (cylinders x speed) seconds.
 double shiftPeriod(const CurveTexts &t)
 {
     return std::trunc(120000000.0 / readNumber(t.cylinders) / readNumber(t.shiftRpm) * 0.625);
 }
 
-// Products are truncated toward zero; the module gets the low 8 bits.
+namespace {
+
+// Products are truncated toward zero and kept to their low 32 bits, as a
+// 32-bit integer would hold them; a product beyond every number (a division
+// by zero) gives 0.
+std::uint32_t low32(double product)
+{
+    if (!std::isfinite(product))
+        return 0;
+    const double wrapped = std::fmod(std::trunc(product), 4294967296.0);
+    return static_cast<std::uint32_t>(wrapped < 0 ? wrapped + 4294967296.0 : wrapped);
+}
+
+// The module gets the low 8 bits.
 char lowByte(double product)
 {
-    return static_cast<char>(static_cast<int>(std::fmod(std::trunc(product), 256.0)) & 0xFF);
+    return static_cast<char>(low32(product) & 0xFF);
+}
+
+// The lists' whole numbers; unsigned, so that a text such as "999999999"
+// from a file wraps instead of overflowing.
+std::uint32_t wholeNumber(const QString &text)
+{
+    return static_cast<std::uint32_t>(text.toInt());
 }
 
 char openingValue(const CurveTexts &t)
@@ -44,45 +61,14 @@ char dwellValue(const CurveTexts &t)
 
 } // namespace
 
-bool CheckDownloadData(const CurveTexts &t, bool versionFlag)
-{
-    for (const RowTexts &row : t.rows) {
-        if (!inSingleRange(row.rpm, Ranges::Rpm))
-            return false;
-    }
-    for (const RowTexts &row : t.rows) {
-        if (!inSingleRange(row.advance, Ranges::Advance))
-            return false;
-    }
-    for (const RowTexts &row : t.rows) {
-        if (ParseInhibitPattern(row.pattern) < 0)
-            return false;
-    }
-    if (!isValidShiftRpm(t.shiftRpm))
-        return false;
-    const ControlMode mode = controlMode(t.opening);
-    if (mode == ControlMode::Time && !isValidOpeningTime(t.opening))
-        return false;
-    if (!isValidDwell(mode, t.dwell))
-        return false;
-    if (t.cylinders.isEmpty() || t.inputPolarity.isEmpty() || t.outputPolarity.isEmpty())
-        return false;
-    // Without these the options value cannot be formed.
-    if (versionFlag && (t.dwellCorrection.isEmpty() || t.transparent.isEmpty()))
-        return false;
-    // A longer period would reach the module cut to 16 bits.
-    const double period = shiftPeriod(t);
-    return period >= 1 && period <= 65535;
-}
-
 QByteArray BuildDownloadFrame(const CurveTexts &t, bool versionFlag)
 {
-    const auto period = static_cast<std::int32_t>(shiftPeriod(t));
+    const std::uint32_t period = low32(shiftPeriod(t));
     QByteArray frame;
     frame.reserve(kFrameValues + 1);
     frame += static_cast<char>(3 + (isRisingPolarity(t.inputPolarity) ? 128 : 0) + (isRisingPolarity(t.outputPolarity) ? 64 : 0));
     if (versionFlag)
-        frame += lowByte(t.dwellCorrection.toInt() * 16 + t.transparent.toInt());
+        frame += static_cast<char>((wholeNumber(t.dwellCorrection) * 16 + wholeNumber(t.transparent)) & 0xFF);
     frame += openingValue(t);
     frame += static_cast<char>(period & 0xFF);
     for (int r = kCurveRows; r >= 1; --r)
@@ -92,11 +78,20 @@ QByteArray BuildDownloadFrame(const CurveTexts &t, bool versionFlag)
     frame += static_cast<char>((period >> 8) & 0xFF);
     for (int r = kCurveRows; r >= 1; --r)
         frame += static_cast<char>(ParseInhibitPattern(t.rows[r - 1].pattern) & 0xFF);
-    frame += lowByte(t.cylinders.toInt() * 16 + 15);
+    frame += static_cast<char>((wholeNumber(t.cylinders) * 16 + 15) & 0xFF);
     return frame;
 }
 
 QByteArray valueGroup(char value)
 {
     return QByteArray(1, value) + QByteArray(2, static_cast<char>(0xFF));
+}
+
+QByteArray frameLine(const QByteArray &frame)
+{
+    QByteArray line;
+    line.reserve(frame.size() * kGroupBytes);
+    for (const char value : frame)
+        line += valueGroup(value);
+    return line;
 }

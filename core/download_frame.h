@@ -15,22 +15,17 @@
 constexpr int kFrameValues = 127;  // without the options value
 constexpr int kGroupBytes = 3;
 
-// Whether the table and the parameters may be sent. The tests run in this
-// order; the first that fails answers false:
-//   speeds 600..18000, advances 0,5..63,5, patterns valid (all 60 rows);
-//   shift-light speed 600..18000; in time mode opening 0,2..2;
-//   dwell by mode (wide 50..510, narrow 160..200, time 0,5..10);
-//   cylinders and both polarities chosen;
-//   with the version flag, both option boxes chosen;
-//   the shift-light period P fits the 16 bits the module reads
-//   (cylinders x speed above 1144).
-// Numbers are compared in single precision, bounds included; a text that is
-// not a number reads as -1 and fails.
-bool CheckDownloadData(const CurveTexts &texts, bool versionFlag);
-
 // The 127 values, or 128 with the version flag, in frame order. Meant for
-// texts that pass CheckDownloadData.
+// texts that pass CheckDownloadData (core/download_check.h); any other text
+// still gives a frame of the right size, never undefined arithmetic.
 QByteArray BuildDownloadFrame(const CurveTexts &texts, bool versionFlag);
+
+// The time between two ignitions at the shift-light speed, 120 / (cylinders
+// x speed) seconds, in steps of 1.6 us, truncated; the frame carries its low
+// 16 bits.
+double shiftPeriod(const CurveTexts &texts);
 
 // The bytes one value occupies on the line: v, 255, 255.
 QByteArray valueGroup(char value);
+// The whole frame as it goes on the line, group after group.
+QByteArray frameLine(const QByteArray &frame);

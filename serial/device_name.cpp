@@ -48,6 +48,21 @@ QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
     return orderSerialPorts(systemPorts).value(number - 1);
 }
 
+QString portFor(const QString &name, const std::function<QStringList()> &systemPorts, PortNaming naming)
+{
+    static const QRegularExpression comName(QStringLiteral("^Com[0-9]*$"));
+    return comName.match(name).hasMatch() ? systemPortFor(name, systemPorts(), naming) : name;
+}
+
+int comNumberOf(const QString &systemPort, const QStringList &systemPorts, PortNaming naming)
+{
+    if (naming == PortNaming::Windows) {
+        static const QRegularExpression windowsName(QStringLiteral("^COM([0-9]{1,3})$"), QRegularExpression::CaseInsensitiveOption);
+        return windowsName.match(systemPort).captured(1).toInt();
+    }
+    return int(orderSerialPorts(systemPorts).indexOf(systemPort) + 1);
+}
+
 QStringList availableSerialPorts()
 {
     QStringList ports;

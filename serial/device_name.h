@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // How "Com" and a port number name a port of the system.
 enum class PortNaming {
@@ -31,6 +32,16 @@ QStringList orderSerialPorts(QStringList systemPorts);
 // is no such port.
 QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
                       PortNaming naming = kNativePortNaming);
+
+// The port a name opens: "Com" and a number as systemPortFor counts it, or
+// any other name taken as a device path ("/dev/ttyUSB0", "COM3") that
+// stands for itself. Empty for "Com" without a port.
+// The system's ports are looked up only for a Com name.
+QString portFor(const QString &name, const std::function<QStringList()> &systemPorts,
+                PortNaming naming = kNativePortNaming);
+
+// The number that "Com" and a number gives a system port: 0 when none does.
+int comNumberOf(const QString &systemPort, const QStringList &systemPorts, PortNaming naming = kNativePortNaming);
 
 // The device paths of the serial ports this computer has now.
 QStringList availableSerialPorts();

@@ -1,6 +1,6 @@
 #include "serial/serial_comm.h"
 
-#include "core/platform_error.h"
+#include "serial/port_doctor.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -24,12 +24,12 @@ void TComm::SetDeviceName(const QString &name)
 
 void TComm::Open()
 {
-    const QString systemPort = systemPortFor(deviceName_, ports_());
-    if (systemPort.isEmpty())
-        throw PlatformError(openFailureText(deviceName_, systemPort, QSerialPort::DeviceNotFoundError, QString()));
-    port_.setPortName(systemPort);
+    systemPort_ = portFor(deviceName_, ports_);
+    if (systemPort_.isEmpty())
+        throw PortOpenError(diagnosePort(deviceName_, systemPort_));
+    port_.setPortName(systemPort_);
     if (!port_.open(QIODevice::ReadWrite))
-        throw PlatformError(openFailureText(deviceName_, systemPort, port_.error(), port_.errorString()));
+        throw PortOpenError(diagnosePort(deviceName_, systemPort_, port_.error(), port_.errorString()));
 }
 
 qint64 TComm::InQueCount()
@@ -76,19 +76,4 @@ void TComm::Close()
     tcdrain(port_.handle());
 #endif
     port_.close();
-}
-
-QString openFailureText(const QString &deviceName, const QString &systemPort,
-                        QSerialPort::SerialPortError error, const QString &reason)
-{
-    if (systemPort.isEmpty())
-        return QStringLiteral("Cannot open %1:\nno serial port of this computer has that number").arg(deviceName);
-    QString text = QStringLiteral("Cannot open %1 (%2):\n%3").arg(deviceName, systemPort, reason);
-#ifdef Q_OS_LINUX
-    if (error == QSerialPort::PermissionError)
-        text += QStringLiteral("\nAdd your user to the dialout group (sudo usermod -aG dialout $USER), then log out and in again.");
-#else
-    Q_UNUSED(error);
-#endif
-    return text;
 }

@@ -16,6 +16,8 @@ public:
     using PortList = std::function<QStringList()>;
     explicit TComm(PortList ports = availableSerialPorts);
 
+    // "Com" and a number, counted as the window counts ports, or a device
+    // path ("/dev/ttyUSB0", "COM3") opened as it is.
     void SetDeviceName(const QString &name) override;
     void Open() override;
     qint64 InQueCount() override;
@@ -24,14 +26,12 @@ public:
     bool Write(const char *data, qint64 count) override;
     void Close() override;
 
+    // The device the last Open opened, or tried to.
+    const QString &systemPort() const { return systemPort_; }
+
 private:
     PortList ports_;
     QString deviceName_;
+    QString systemPort_;
     QSerialPort port_;
 };
-
-// The error box's text for a port that cannot be opened: the device name,
-// the system port it stands for (empty when there is none) and the system's
-// reason, with what to do when the user lacks the permission.
-QString openFailureText(const QString &deviceName, const QString &systemPort,
-                        QSerialPort::SerialPortError error, const QString &reason);

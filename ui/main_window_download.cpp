@@ -3,8 +3,11 @@
 #include "ui/main_window.h"
 
 #include "core/app_settings.h"
+#include "core/download_check.h"
 #include "core/download_frame.h"
 #include "serial/device_name.h"
+#include "serial/download_sequence.h"
+#include "serial/port_doctor.h"
 #include "serial/serial_line.h"
 #include "ui/user_prompts.h"
 
@@ -14,12 +17,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 
 namespace {
-
-// Only this many received bytes are taken at a time before a download.
-constexpr qint64 kDiscardBuffer = 4096;
 
 // Sending holds the event loop until the last byte is on the line.
 class WaitCursor {
@@ -30,14 +29,14 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-// Stale bytes from the module are thrown away, however many there are.
-void discardInput(SerialLine &comm)
+// A port that cannot be opened is reported in the window's language.
+template <typename Step>
+void inLanguage(int language, Step step)
 {
-    char scratch[kDiscardBuffer];
-    while (comm.InQueCount() > 0) {
-        const qint64 waiting = comm.InQueCount();
-        if (comm.Read(scratch, std::min(waiting, kDiscardBuffer)) <= 0)
-            break;
+    try {
+        step();
+    } catch (const PortOpenError &e) {
+        throw PlatformError(portDiagnosisText(e.diagnosis(), appliedTexts(language).port));
     }
 }
 
@@ -88,12 +87,8 @@ void TForm1::LetoltBtnClick()
         services_.prompts->message(slots_.MsgTableError);
         return;
     }
-    SerialLine &comm = *services_.comm;
-    comm.Open();
-    discardInput(comm);
-    // The module takes the BREAK as the start of a download; Timer1 ends it
-    // after 500 ms.
-    comm.SetBREAKState(true);
+    // Timer1 ends the BREAK after 500 ms.
+    inLanguage(language_, [this] { beginDownload(*services_.comm); });
     Timer1->start();
 }
 
@@ -106,25 +101,14 @@ void TForm1::Timer1Timer()
     const CurveTexts texts = curveTexts();
     const bool valid = CheckDownloadData(texts, versionFlag_);
     const QByteArray frame = valid ? BuildDownloadFrame(texts, versionFlag_) : QByteArray();
-    SerialLine &comm = *services_.comm;
-    comm.SetBREAKState(false);
-    if (!valid) {
-        comm.Close();
-        services_.prompts->message(slots_.MsgTableError);
-        return;
-    }
-    // Only the groups the port took count, so a failed download says how
-    // many went out.
     qint32 sent = 0;
     {
         const WaitCursor wait;
-        for (const char value : frame) {
-            if (comm.Write(valueGroup(value).constData(), kGroupBytes))
-                ++sent;
-        }
-        comm.Close();
+        sent = finishDownload(*services_.comm, frame);
     }
-    if (sent == frame.size())
+    if (!valid)
+        services_.prompts->message(slots_.MsgTableError);
+    else if (sent == frame.size())
         services_.prompts->message(slots_.MsgDownloadDone);
     else
         services_.prompts->message(slots_.MsgDownloadError + QString::number(sent));
@@ -134,16 +118,12 @@ void TForm1::BitBtn1Click()
 {
     if (portBusy())
         return;
-    SerialLine &comm = *services_.comm;
-    comm.Open();
-    comm.SetBREAKState(true);
+    inLanguage(language_, [this] { beginWakePulse(*services_.comm); });
     Timer2->start();
 }
 
 void TForm1::Timer2Timer()
 {
-    SerialLine &comm = *services_.comm;
-    comm.SetBREAKState(false);
-    comm.Close();
+    endWakePulse(*services_.comm);
     Timer2->stop();
 }

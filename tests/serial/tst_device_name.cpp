@@ -59,38 +59,52 @@ private slots:
         QCOMPARE(systemPortFor(deviceName, ports, naming), systemPort);
     }
 
-    void openFailure_data()
+    // What igctool's --port opens: Com names as above, anything else as is.
+    void portForName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<PortNaming>("naming");
+        QTest::addColumn<QString>("port");
+        QTest::newRow("Com1") << "Com1" << PortNaming::ListOrder << "/dev/ttyUSB0";
+        QTest::newRow("Com alone") << "Com" << PortNaming::ListOrder << "";
+        QTest::newRow("Com9 beyond") << "Com9" << PortNaming::ListOrder << "";
+        QTest::newRow("device path") << "/dev/pts/3" << PortNaming::ListOrder << "/dev/pts/3";
+        QTest::newRow("COM3 on Windows") << "COM3" << PortNaming::Windows << "COM3";
+        QTest::newRow("Com3 on Windows") << "Com3" << PortNaming::Windows << "COM3";
+    }
+    void portForName()
+    {
+        QFETCH(QString, name);
+        QFETCH(PortNaming, naming);
+        QFETCH(QString, port);
+        QCOMPARE(portFor(name, [] { return QStringList{"/dev/ttyS0", "/dev/ttyUSB0"}; }, naming), port);
+    }
+
+    void comNumber_data()
     {
         QTest::addColumn<QString>("systemPort");
-        QTest::addColumn<QSerialPort::SerialPortError>("error");
-        QTest::addColumn<QString>("reason");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no such number") << "" << QSerialPort::DeviceNotFoundError << ""
-            << "Cannot open Com3:\nno serial port of this computer has that number";
-        QTest::newRow("gone") << "/dev/ttyUSB0" << QSerialPort::DeviceNotFoundError << "No such file or directory"
-            << "Cannot open Com3 (/dev/ttyUSB0):\nNo such file or directory";
-#ifdef Q_OS_LINUX
-        QTest::newRow("permission") << "/dev/ttyUSB0" << QSerialPort::PermissionError << "Permission denied"
-            << "Cannot open Com3 (/dev/ttyUSB0):\nPermission denied\nAdd your user to the dialout group "
-               "(sudo usermod -aG dialout $USER), then log out and in again.";
-#endif
+        QTest::addColumn<PortNaming>("naming");
+        QTest::addColumn<int>("number");
+        QTest::newRow("the adapter first") << "/dev/ttyUSB0" << PortNaming::ListOrder << 1;
+        QTest::newRow("then the built-in") << "/dev/ttyS0" << PortNaming::ListOrder << 2;
+        QTest::newRow("not a port") << "/dev/pts/3" << PortNaming::ListOrder << 0;
+        QTest::newRow("COM12") << "COM12" << PortNaming::Windows << 12;
     }
-    void openFailure()
+    void comNumber()
     {
         QFETCH(QString, systemPort);
-        QFETCH(QSerialPort::SerialPortError, error);
-        QFETCH(QString, reason);
-        QFETCH(QString, text);
-        QCOMPARE(openFailureText("Com3", systemPort, error, reason), text);
+        QFETCH(PortNaming, naming);
+        QFETCH(int, number);
+        QCOMPARE(comNumberOf(systemPort, {"/dev/ttyS0", "/dev/ttyUSB0"}, naming), number);
     }
 
     void realPortThatCannotBeOpened_data()
     {
         QTest::addColumn<QStringList>("ports");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no device") << QStringList{} << "Cannot open Com1:\nno serial port of this computer has that number";
+        QTest::newRow("no device") << QStringList{} << "Cannot open Com1:\nno serial port of this computer has that number.";
         QTest::newRow("missing device") << QStringList{"/nonexistent/ttyUSB7"}
-                                        << "Cannot open Com1 (/nonexistent/ttyUSB7):\nNo such file or directory";
+                                        << "Cannot open Com1 (/nonexistent/ttyUSB7):\nthere is no such device. Is the adapter plugged in?";
     }
     void realPortThatCannotBeOpened()
     {

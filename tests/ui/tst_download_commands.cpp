@@ -279,6 +279,24 @@ private slots:
         QCOMPARE(f.comm.names().count("Open"), 2);
     }
 
+    // The port's diagnosis reaches the error box in the window's language.
+    void portDiagnosisInTheWindowsLanguage()
+    {
+        FormFixture f;
+        TForm1 &form = startWithExample(f);
+        const PortDiagnosis busy{"Com1", "/dev/ttyUSB0", PortVerdict::Busy, "dialout", {{812, "ModemManager"}}, ""};
+        f.comm.openDiagnosis = busy;
+        form.LetoltBtn->click();
+        form.BtnNyelv->click();
+        form.BitBtn1->click();
+        QCOMPARE(f.prompts.log,
+                 (QStringList{"error: Nem nyitható meg a(z) Com1 port (/dev/ttyUSB0):\nfoglalja: ModemManager (812. folyamat). "
+                              "Zárja be azt a programot (vagy állítsa le a szolgáltatást), majd próbálja újra.",
+                              "error: Cannot open Com1 (/dev/ttyUSB0):\nit is held open by ModemManager (process 812). "
+                              "Close that program (or stop the service), then try again."}));
+        QVERIFY(!form.Timer1->isActive() && !form.Timer2->isActive());
+    }
+
     void wakePulseHoldsTheBreak()
     {
         FormFixture f;

@@ -1,5 +1,7 @@
 #include "sample_curves.h"
 
+#include <QRegularExpression>
+
 CurveTexts sampleCurve(const QString &advance)
 {
     CurveTexts t;
@@ -27,6 +29,32 @@ CurveTexts exampleDownloadCurve()
     for (int r = 1; r <= kCurveRows; ++r) {
         t.rows[r - 1].rpm = defaultRpmText(r);
         t.rows[r - 1].pattern = kDefaultPattern;
+    }
+    return t;
+}
+
+CurveTexts exampleCurveWith(const QStringList &changes)
+{
+    CurveTexts t = exampleDownloadCurve();
+    for (const QString &change : changes) {
+        const QString field = change.section('=', 0, 0);
+        const QString text = change.section('=', 1);
+        QString *fields[] = {&t.cylinders, &t.shiftRpm, &t.opening, &t.dwell, &t.inputPolarity,
+                             &t.outputPolarity, &t.version, &t.dwellCorrection, &t.transparent};
+        const QStringList names = {"cylinders", "shift", "opening", "dwell", "in", "out", "version", "corr", "transp"};
+        if (names.contains(field)) {
+            *fields[names.indexOf(field)] = text;
+            continue;
+        }
+        static const QRegularExpression column(QStringLiteral("^(rpm|advance|pattern)(\\d*)$"));
+        const QRegularExpressionMatch m = column.match(field);
+        Q_ASSERT(m.hasMatch());
+        for (int r = 1; r <= kCurveRows; ++r) {
+            if (!m.captured(2).isEmpty() && m.captured(2).toInt() != r)
+                continue;
+            RowTexts &row = t.rows[r - 1];
+            (m.captured(1) == "rpm" ? row.rpm : m.captured(1) == "advance" ? row.advance : row.pattern) = text;
+        }
     }
     return t;
 }

@@ -3,6 +3,7 @@
 #include "core/curve_texts.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 // A complete curve as the program writes it: 4 cylinders, shift light at
 // 6500, opening 1 ms, dwell 3 ms, rising input edge, falling output, version
@@ -15,6 +16,11 @@ CurveTexts sampleCurve(const QString &advance = QString());
 // sampleCurve, but shift light at 6000, version "0", transparent ranges 5,
 // the default speeds, advance 10 and pattern 00000000 in every row.
 CurveTexts exampleDownloadCurve();
+
+// The example curve with changes written as "field=text". Fields:
+// cylinders, shift, opening, dwell, in, out, version, corr, transp; rpm,
+// advance and pattern set every row, rpmN, advanceN and patternN only row N.
+CurveTexts exampleCurveWith(const QStringList &changes);
 
 // Its frame as the module must get it, written out value by value; with the
 // version flag, the options value 37 comes second.

@@ -1,6 +1,8 @@
 #include "break_recorder.h"
 
 #include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <mutex>
 #include <sys/ioctl.h>
@@ -33,6 +35,20 @@ void BreakRecorder::clear()
     recorded().clear();
 }
 
+std::vector<BreakRecorder::Request> BreakRecorder::readLog(const char *path)
+{
+    std::vector<Request> log;
+    if (FILE *file = std::fopen(path, "r")) {
+        int on = 0;
+        int fd = 0;
+        long long ns = 0;
+        while (std::fscanf(file, "%d %d %lld", &on, &fd, &ns) == 3)
+            log.push_back({on != 0, fd, std::chrono::steady_clock::time_point(std::chrono::nanoseconds(ns))});
+        std::fclose(file);
+    }
+    return log;
+}
+
 // Every ioctl of the program, Qt's included, comes through here.
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
 {
@@ -47,6 +63,13 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
         const auto now = std::chrono::steady_clock::now();
         const std::lock_guard lock(guard());
         recorded().push_back({request == TIOCSBRK, fd, now});
+        if (const char *log = std::getenv("IGC_BREAK_LOG")) {
+            if (FILE *file = std::fopen(log, "a")) {
+                std::fprintf(file, "%d %d %lld\n", request == TIOCSBRK, fd,
+                             static_cast<long long>(std::chrono::nanoseconds(now.time_since_epoch()).count()));
+                std::fclose(file);
+            }
+        }
     }
     return result;
 }

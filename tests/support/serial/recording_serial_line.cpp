@@ -45,6 +45,8 @@ void RecordingSerialLine::Open()
     record(QStringLiteral("Open"));
     if (openFailure)
         throw PlatformError(*openFailure);
+    if (openDiagnosis)
+        throw PortOpenError(*openDiagnosis);
     isOpen = true;
 }
 

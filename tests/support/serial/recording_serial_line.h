@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/port_doctor.h"
 #include "serial/serial_line.h"
 
 #include <QByteArray>
@@ -34,6 +35,7 @@ public:
     // What the line does.
     qint64 backlog = 0;                  // received bytes waiting
     std::optional<QString> openFailure;  // Open raises PlatformError with this
+    std::optional<PortDiagnosis> openDiagnosis; // Open raises PortOpenError with this
     QSet<int> failingWrites;             // Write calls (counted from 0) that fail
     std::function<void()> onWrite;       // runs inside every Write
 

@@ -1,0 +1,218 @@
+#include "core/download_check.h"
+
+#include "core/cell_rules.h"
+#include "core/download_frame.h"
+#include "core/inhibit_pattern.h"
+#include "core/number_text.h"
+#include "core/polarity.h"
+
+
+namespace {
+
+using Kind = Refusal::Kind;
+
+bool isPolarityWord(const QString &text)
+{
+    using namespace Polarity;
+    return text == RisingHu || text == FallingHu || text == RisingEn || text == FallingEn;
+}
+
+// Option lists hold the whole numbers 0 to 15 as the program writes them.
+bool isOptionItem(const QString &text)
+{
+    bool whole = false;
+    const int value = text.toInt(&whole);
+    return whole && QString::number(value) == text && Ranges::Option.contains(value);
+}
+
+// Why a number text fails a range: missing, not a number, or outside.
+Refusal numberRefusal(CurveField field, int row, const QString &text, const ValueRange &range)
+{
+    if (text.isEmpty())
+        return {field, Kind::Empty, row, text};
+    if (!parseNumber(text))
+        return {field, Kind::NotANumber, row, text};
+    return {field, Kind::OutOfRange, row, text, range};
+}
+
+class RefusalList {
+public:
+    QList<Refusal> list;
+
+    void number(CurveField field, const QString &text, const ValueRange &range, int row = 0)
+    {
+        if (!inSingleRange(text, range))
+            list << numberRefusal(field, row, text, range);
+    }
+    template <typename Rule>
+    void choice(CurveField field, const QString &text, Rule isItem)
+    {
+        if (text.isEmpty())
+            list << Refusal{field, Kind::Empty, 0, text};
+        else if (!isItem(text))
+            list << Refusal{field, Kind::NotAChoice, 0, text};
+    }
+    // A number outside 0..15 says so; any other text is no item.
+    void option(CurveField field, const QString &text)
+    {
+        const std::optional<double> value = parseNumber(text);
+        if (value && !Ranges::Option.contains(*value))
+            list << Refusal{field, Kind::OutOfRange, 0, text, Ranges::Option};
+        else
+            choice(field, text, isOptionItem);
+    }
+};
+
+QString numberText(double value)
+{
+    return QString::number(value).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString fieldName(CurveField field)
+{
+    switch (field) {
+    case CurveField::Cylinders: return QStringLiteral("cylinders");
+    case CurveField::ShiftRpm: return QStringLiteral("shift-light speed");
+    case CurveField::Opening: return QStringLiteral("opening time");
+    case CurveField::Dwell: return QStringLiteral("dwell");
+    case CurveField::InputPolarity: return QStringLiteral("input edge polarity");
+    case CurveField::OutputPolarity: return QStringLiteral("output edge polarity");
+    case CurveField::DwellCorrection: return QStringLiteral("dwell correction");
+    case CurveField::Transparent: return QStringLiteral("transparent ranges");
+    case CurveField::ShiftPeriod: return QStringLiteral("shift-light period");
+    case CurveField::Rpm: return QStringLiteral("speed");
+    case CurveField::Advance: return QStringLiteral("advance");
+    case CurveField::Pattern: break;
+    }
+    return QStringLiteral("inhibit pattern");
+}
+
+QString choices(CurveField field)
+{
+    switch (field) {
+    case CurveField::Cylinders:
+        return QStringLiteral("one of ") + kCylinderItems.join(QStringLiteral(", "));
+    case CurveField::InputPolarity:
+    case CurveField::OutputPolarity:
+        return QStringLiteral("one of %1, %2, %3, %4")
+            .arg(Polarity::RisingHu, Polarity::FallingHu, Polarity::RisingEn, Polarity::FallingEn);
+    default:
+        break;
+    }
+    return QStringLiteral("a whole number from 0 to 15");
+}
+
+QString modeName(ControlMode mode)
+{
+    switch (mode) {
+    case ControlMode::WideAngle: return QStringLiteral(" in wide-angle mode (opening *)");
+    case ControlMode::NarrowAngle: return QStringLiteral(" in narrow-angle mode (opening #)");
+    case ControlMode::Time: break;
+    }
+    return QStringLiteral(" in time mode");
+}
+
+// Whole-text match, letter case ignored, as the window's lists find items.
+QString selectItem(const QStringList &items, const QString &text)
+{
+    for (const QString &item : items) {
+        if (item.compare(text, Qt::CaseInsensitive) == 0)
+            return item;
+    }
+    return text;
+}
+
+} // namespace
+
+QList<Refusal> downloadRefusals(const CurveTexts &t, bool versionFlag)
+{
+    RefusalList refuse;
+    refuse.choice(CurveField::Cylinders, t.cylinders, [](const QString &s) { return kCylinderItems.contains(s); });
+    refuse.number(CurveField::ShiftRpm, t.shiftRpm, Ranges::Rpm);
+    const ControlMode mode = controlMode(t.opening);
+    if (mode == ControlMode::Time)
+        refuse.number(CurveField::Opening, t.opening, Ranges::OpeningTime);
+    if (!isValidDwell(mode, t.dwell)) {
+        Refusal dwell = numberRefusal(CurveField::Dwell, 0, t.dwell, dwellRule(mode).range);
+        dwell.mode = mode;
+        refuse.list << dwell;
+    }
+    refuse.choice(CurveField::InputPolarity, t.inputPolarity, isPolarityWord);
+    refuse.choice(CurveField::OutputPolarity, t.outputPolarity, isPolarityWord);
+    // Without these the options value cannot be formed.
+    if (versionFlag) {
+        refuse.option(CurveField::DwellCorrection, t.dwellCorrection);
+        refuse.option(CurveField::Transparent, t.transparent);
+    }
+    // A longer period would reach the module cut to 16 bits.
+    if (kCylinderItems.contains(t.cylinders) && isValidShiftRpm(t.shiftRpm)) {
+        const double period = shiftPeriod(t);
+        if (period > 65535)
+            refuse.list << Refusal{CurveField::ShiftPeriod, Kind::TooLong, 0, QString::number(period, 'f', 0)};
+    }
+    for (int r = 1; r <= kCurveRows; ++r) {
+        const RowTexts &row = t.rows[r - 1];
+        refuse.number(CurveField::Rpm, row.rpm, Ranges::Rpm, r);
+        refuse.number(CurveField::Advance, row.advance, Ranges::Advance, r);
+        if (ParseInhibitPattern(row.pattern) < 0)
+            refuse.list << Refusal{CurveField::Pattern, row.pattern.isEmpty() ? Kind::Empty : Kind::NotAPattern, r, row.pattern};
+    }
+    return refuse.list;
+}
+
+std::optional<Refusal> cellRefusal(int column, int row, const QString &text)
+{
+    if (isValidCell(column, text))
+        return std::nullopt;
+    switch (column) {
+    case Col::Rpm:
+        return numberRefusal(CurveField::Rpm, row, text, Ranges::Rpm);
+    case Col::Advance:
+        return numberRefusal(CurveField::Advance, row, text, Ranges::Advance);
+    default:
+        break;
+    }
+    return Refusal{CurveField::Pattern, text.isEmpty() ? Kind::Empty : Kind::NotAPattern, row, text};
+}
+
+QString refusalText(const Refusal &r)
+{
+    const QString where = r.row > 0 ? QStringLiteral("row %1: ").arg(r.row) : QString();
+    const QString field = fieldName(r.field);
+    const QString quoted = QLatin1Char('"') + r.text + QLatin1Char('"');
+    switch (r.kind) {
+    case Kind::Empty:
+        return where + field + QStringLiteral(" is empty");
+    case Kind::NotANumber:
+        return where + QStringLiteral("%1 %2 is not a number").arg(field, quoted);
+    case Kind::OutOfRange:
+        return where + QStringLiteral("%1 %2 is outside %3 – %4").arg(field, r.text, numberText(r.range.low), numberText(r.range.high))
+            + (r.field == CurveField::Dwell ? modeName(r.mode) : QString());
+    case Kind::NotAPattern:
+        return where + QStringLiteral("%1 %2 is not eight characters 0 or 1").arg(field, quoted);
+    case Kind::NotAChoice:
+        return where + QStringLiteral("%1 %2 is not %3").arg(field, quoted, choices(r.field));
+    case Kind::TooLong:
+        break;
+    }
+    return QStringLiteral("%1 %2 does not fit 16 bits (cylinders × shift-light speed must be above 1144)").arg(field, r.text);
+}
+
+FileDownload fileDownload(const CurveTexts &file)
+{
+    static const QStringList polarityItems = {Polarity::FallingHu, Polarity::RisingHu};
+    static const QStringList optionItems = [] {
+        QStringList items;
+        for (int n = 0; n <= 15; ++n)
+            items << QString::number(n);
+        return items;
+    }();
+    FileDownload d{file, versionOptions(file.version, file.opening).flag};
+    CurveTexts &t = d.texts;
+    t.cylinders = selectItem(kCylinderItems, t.cylinders);
+    t.inputPolarity = selectItem(polarityItems, TranslatePolarityWord(t.inputPolarity, 0));
+    t.outputPolarity = selectItem(polarityItems, TranslatePolarityWord(t.outputPolarity, 0));
+    t.dwellCorrection = selectItem(optionItems, TranslatePolarityWord(t.dwellCorrection, 0));
+    t.transparent = selectItem(optionItems, TranslatePolarityWord(t.transparent, 0));
+    return d;
+}

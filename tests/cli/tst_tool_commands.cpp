@@ -1,0 +1,168 @@
+// igctool as a script runs it: exit statuses, what it prints, and the files
+// it writes or leaves alone.
+#include "core/curve_csv.h"
+#include "core/curve_file.h"
+#include "core/download_check.h"
+#include "core/download_frame.h"
+#include "sample_curves.h"
+#include "tool_run.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestToolCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        write("good.igc", writeCurveFile(sampleCurve()));
+        write("bad.igc", writeCurveFile(exampleCurveWith({"version=8,3", "corr=999999999", "advance17=70", "pattern3=0101"})));
+        write("other.txt", "igc2\r\n");
+    }
+
+    void exitStatus_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says"); // on stdout or stderr
+        QTest::newRow("check passes") << QStringList{"check", "good.igc"} << 0
+                                      << "good.igc: ready to download, 128 values with the options value";
+        QTest::newRow("check refuses") << QStringList{"check", "bad.igc"} << 1 << "bad.igc: row 17: advance 70";
+        QTest::newRow("not a curve file") << QStringList{"show", "other.txt"} << 1 << "other.txt: not a curve file";
+        QTest::newRow("no such file") << QStringList{"export", "none.igc"} << 1 << "none.igc";
+        QTest::newRow("no command") << QStringList{} << 2 << "which command?";
+        QTest::newRow("unknown command") << QStringList{"flash", "good.igc"} << 2 << "no command flash";
+        QTest::newRow("missing file") << QStringList{"check"} << 2 << "usage: igctool check CURVE.igc";
+        QTest::newRow("unknown option") << QStringList{"frame", "good.igc", "--hex"} << 2 << "Unknown option 'hex'";
+        QTest::newRow("no port") << QStringList{"download", "good.igc"} << 2 << "download needs --port";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: igctool COMMAND";
+        QTest::newRow("command help") << QStringList{"download", "--help"} << 0
+                                      << "Usage: igctool download CURVE.igc --port PORT";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "igctool 1.";
+        QTest::newRow("check before the port") << QStringList{"download", "bad.igc", "--port", "/nonexistent/tty"} << 1
+                                               << "bad.igc: dwell correction 999999999 is outside 0 – 15";
+        QTest::newRow("no such device") << QStringList{"download", "good.igc", "--port", "/nonexistent/tty"} << 3
+                                        << "Cannot open /nonexistent/tty:\nthere is no such device";
+        QTest::newRow("no such Com number") << QStringList{"wake", "--port", "Com99"} << 3
+                                            << "Cannot open Com99:\nno serial port of this computer has that number.";
+    }
+    void exitStatus()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const ToolRun run = runTool(arguments, dir_.path());
+        QCOMPARE(run.status, status);
+        QVERIFY2(QString::fromUtf8(run.out + run.err).contains(says), (run.out + run.err).constData());
+    }
+
+    void checkListsEveryRefusal()
+    {
+        const ToolRun run = runTool({"check", "bad.igc"}, dir_.path());
+        QCOMPARE(run.out, "bad.igc: dwell correction 999999999 is outside 0 – 15\n"
+                          "bad.igc: row 3: inhibit pattern \"0101\" is not eight characters 0 or 1\n"
+                          "bad.igc: row 17: advance 70 is outside 0,5 – 63,5\n");
+        QCOMPARE(run.err, "");
+    }
+
+    // Hex and raw are the same bytes: those the core builds for the file.
+    void frameAsItGoesOnTheLine()
+    {
+        const ToolRun raw = runTool({"frame", "good.igc", "--raw"}, dir_.path());
+        const ToolRun hex = runTool({"frame", "good.igc"}, dir_.path());
+        const FileDownload d = fileDownload(sampleCurve());
+        QCOMPARE(raw.out, frameLine(BuildDownloadFrame(d.texts, d.versionFlag)));
+        QCOMPARE(QByteArray::fromHex(hex.out), raw.out);
+        QCOMPARE(hex.out.count('\n'), 16);
+    }
+
+    void csvRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("curve");
+        QTest::newRow("sample") << writeCurveFile(sampleCurve());
+        QTest::newRow("example") << writeCurveFile(exampleDownloadCurve());
+        QTest::newRow("bad parameters travel along") << writeCurveFile(exampleCurveWith({"cylinders=7", "in=Up"}));
+    }
+    void csvRoundTrip()
+    {
+        QFETCH(QByteArray, curve);
+        write("round.igc", curve);
+        const ToolRun exported = runTool({"export", "round.igc"}, dir_.path());
+        QCOMPARE(exported.status, 0);
+        write("round.csv", exported.out);
+        const ToolRun imported = runTool({"import", "round.csv", "--into", "round.igc", "-o", "back.igc"}, dir_.path());
+        QCOMPARE(imported.status, 0);
+        QCOMPARE(read("back.igc"), curve);
+    }
+
+    // As a spreadsheet set to Hungarian saves it: semicolons, decimal commas,
+    // CR LF, and the leading zeros of the patterns lost.
+    void importFromASpreadsheet()
+    {
+        QByteArray csv = "rpm;advance;pattern\r\n";
+        for (const RowTexts &row : exampleCurveWith({"advance5=12,5"}).rows)
+            csv += row.rpm.toLatin1() + ';' + row.advance.toLatin1() + ";0\r\n";
+        write("hu.csv", csv);
+        const ToolRun run = runTool({"import", "hu.csv", "--into", "good.igc", "--output", "hu.igc"}, dir_.path());
+        QCOMPARE(run.status, 0);
+        CurveTexts expected = sampleCurve();
+        expected.rows = exampleCurveWith({"advance5=12,5"}).rows;
+        QCOMPARE(read("hu.igc"), writeCurveFile(expected));
+    }
+
+    void refusedImportWritesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("into");
+        QTest::addColumn<QByteArray>("before"); // "<missing>": no file
+        QTest::addColumn<QString>("says");
+        const QByteArray old = "an older curve\r\n";
+        QByteArray badCell = QByteArray(writeCurveCsv(sampleCurve())).replace("2300,17.5,", "2300,70.5,");
+        QTest::newRow("bad cell, file kept") << badCell << "good.igc" << old
+                                             << "t.csv: line 18: row 17: advance 70.5 is outside 0,5 – 63,5";
+        QTest::newRow("bad cell, no file made") << badCell << "good.igc" << QByteArray("<missing>") << "line 18";
+        QTest::newRow("59 rows") << QByteArray(writeCurveCsv(sampleCurve())).replace("6600,60.5,10100000\n", "")
+                                 << "good.igc" << old << "the table has 59 rows, it needs exactly 60";
+        QTest::newRow("parameters from no curve") << writeCurveCsv(sampleCurve()) << "other.txt" << old
+                                                  << "other.txt: not a curve file";
+    }
+    void refusedImportWritesNothing()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, into);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, says);
+        write("t.csv", csv);
+        QFile::remove(dir_.filePath("out.igc"));
+        if (before != "<missing>")
+            write("out.igc", before);
+        const QByteArray kept = read("out.igc");
+        const ToolRun run = runTool({"import", "t.csv", "--into", into, "-o", "out.igc"}, dir_.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(QString::fromUtf8(run.err).contains(says), run.err.constData());
+        QCOMPARE(read("out.igc"), kept);
+        QCOMPARE(QDir(dir_.path()).entryList({"out.igc*"}, QDir::Files).size(), before == "<missing>" ? 0 : 1);
+    }
+
+private:
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(dir_.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray read(const QString &name) const
+    {
+        QFile file(dir_.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+};
+
+QTEST_GUILESS_MAIN(TestToolCommands)
+#include "tst_tool_commands.moc"

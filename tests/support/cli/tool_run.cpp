@@ -1,0 +1,29 @@
+#include "tool_run.h"
+
+#include <QProcess>
+
+ToolRun runTool(const QStringList &arguments, const QString &folder, const QProcessEnvironment &extra)
+{
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(extra);
+    tool.setProcessEnvironment(environment);
+    tool.setWorkingDirectory(folder);
+    tool.start(QStringLiteral(IGCTOOL_PATH), arguments);
+    ToolRun run;
+    if (!tool.waitForFinished(30000))
+        tool.kill();
+    run.out = tool.readAllStandardOutput();
+    run.err = tool.readAllStandardError();
+    if (tool.exitStatus() == QProcess::NormalExit && tool.error() != QProcess::FailedToStart)
+        run.status = tool.exitCode();
+    return run;
+}
+
+QProcessEnvironment breakLogging(const QString &log)
+{
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(BREAK_LOG_LIBRARY));
+    environment.insert(QStringLiteral("IGC_BREAK_LOG"), log);
+    return environment;
+}
