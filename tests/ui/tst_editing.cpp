@@ -5,10 +5,10 @@
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
+#include "user_input.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,43 +19,9 @@
 
 namespace {
 
-// Shows the window and makes it the active one. The language question of the
-// first showing is left out of the prompt log.
-bool showActive(TForm1 &form, ScriptedPrompts *prompts = nullptr)
-{
-    form.show();
-    if (prompts)
-        prompts->log.removeAll(QStringLiteral("language: Magyar"));
-    if (!QTest::qWaitForWindowExposed(&form))
-        return false;
-    form.activateWindow();
-    return QTest::qWaitForWindowActive(&form);
-}
-
-QPoint cellCentre(StringGrid *grid, int column, int row)
-{
-    const QModelIndex index = grid->model()->index(row - 1, column - 1);
-    grid->scrollTo(index);
-    return grid->visualRect(index).center();
-}
-
-void clickCell(StringGrid *grid, int column, int row)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, column, row));
-}
-
-// A right-click: the press, then the context menu request the system makes of it.
 void rightClickCell(StringGrid *grid, int column, int row)
 {
-    const QPoint at = cellCentre(grid, column, row);
-    QWidget *under = grid->viewport()->childAt(at);
-    if (!under || !under->isVisible())
-        under = grid->viewport();
-    const QPoint local = under->mapFrom(grid->viewport(), at);
-    QTest::mousePress(under, Qt::RightButton, {}, local);
-    QContextMenuEvent request(QContextMenuEvent::Mouse, local, under->mapToGlobal(local));
-    QApplication::sendEvent(under, &request);
-    QTest::mouseRelease(under, Qt::RightButton, {}, local);
+    rightClickAt(grid->viewport(), cellCentre(grid, column, row));
 }
 
 // Types into the open cell editor, replacing its text.
