@@ -4,8 +4,10 @@
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
+#include "user_input.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 
 namespace {
 
@@ -408,19 +411,126 @@ private slots:
     void chartDoubleClickEnlargesAndRestores()
     {
         FormFixture f;
+        f.writeFile("c.igc", writeCurveFile(sampleCurve()));
+        f.writeSettings((f.path("c.igc") + "\r\n1\r\n0\r\n").toLatin1());
         TForm1 &form = f.start();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QRect home = form.Chart1->geometry();
-        QCOMPARE(home, QRect(319, 7, 314, 226));
-        QTest::mouseDClick(form.Chart1->viewport(), Qt::LeftButton);
+        QImage home;
+        QVERIFY(settle(form.Chart1, &home));
+        QCOMPARE(form.Chart1->geometry(), QRect(319, 7, 314, 226));
+        doubleClick(form.Chart1->viewport());
         QVERIFY(form.chartEnlarged());
         QCOMPARE(form.Chart1->geometry(), QRect(8, 7, 626, 552));
         QVERIFY(!form.StringGrid1->isVisible());
-        QTest::mouseDClick(form.Chart1->viewport(), Qt::LeftButton);
+        QVERIFY(settle(form.Chart1));
+        doubleClick(form.Chart1->viewport());
         QVERIFY(!form.chartEnlarged());
-        QCOMPARE(form.Chart1->geometry(), home);
         QVERIFY(form.StringGrid1->isVisible());
+        QImage restored;
+        QVERIFY(settle(form.Chart1, &restored));
+        QCOMPARE(form.Chart1->geometry(), QRect(319, 7, 314, 226));
+        QVERIFY(restored == home);
+    }
+
+    // The speed labels change with the chart's width and with the speeds;
+    // whatever comes in between, the chart keeps going and ends up showing
+    // the current speeds.
+    void chartSurvivesAnySequence_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("double-click twice at once") << QStringList{"double-click", "double-click"};
+        QTest::newRow("restore, then load") << QStringList{"double-click", "settle", "double-click", "load"};
+        QTest::newRow("taller, clear and switch while enlarged")
+            << QStringList{"taller", "double-click", "clear", "language", "double-click", "shorter"};
+        QTest::newRow("speed edit between double-clicks")
+            << QStringList{"double-click", "double-click", "speed", "double-click", "settle", "double-click"};
+    }
+    void chartSurvivesAnySequence()
+    {
+        QFETCH(QStringList, steps);
+        FormFixture f;
+        CurveTexts other = sampleCurve();
+        for (int r = 0; r < kCurveRows; ++r)
+            other.rows[r].rpm = QString::number(1000 + 200 * r);
+        f.writeFile("other.igc", writeCurveFile(other));
+        TForm1 &form = f.start();
+        QVERIFY(showActive(form));
+        QVERIFY(settle(form.Chart1));
+        for (const QString &step : steps) {
+            if (step == "double-click") {
+                doubleClick(form.Chart1->viewport());
+            } else if (step == "settle") {
+                QVERIFY(settle(form.Chart1));
+            } else if (step == "load") {
+                f.prompts.fileAnswers = {f.path("other.igc")};
+                form.LoadBtn->click();
+            } else if (step == "clear") {
+                f.prompts.confirmAnswers = {true};
+                form.TorolBtn->click();
+            } else if (step == "language") {
+                form.BtnNyelv->click();
+            } else if (step == "taller" || step == "shorter") {
+                form.resize(form.width(), step == "taller" ? 766 : 566);
+            } else if (step == "speed") {
+                form.EditBtn->click();
+                clickCell(form.StringGrid1, 1, 1);
+                typeKeys(&form, "5000");
+                pressKey(&form, Qt::Key_Down);
+            }
+        }
+        QVERIFY(settle(form.Chart1));
+        QCOMPARE(form.chartEnlarged(), steps.count("double-click") % 2 == 1);
+        QCOMPARE(form.StringGrid1->isVisible(), !form.chartEnlarged());
+        QCOMPARE(form.Chart1->labelAxis()->categoriesLabels().value(0), form.Chart1->label(0));
+        QCOMPARE(form.Chart1->label(0), form.StringGrid1->cell(1, 1));
+    }
+
+    // Zoom can always be undone: a drag up or to the left, or a right-click,
+    // brings back all 60 points on the fixed 0 to 64 degree axis.
+    void chartZoomIsAlwaysUndone_data()
+    {
+        QTest::addColumn<QStringList>("gestures");
+        QTest::addColumn<bool>("zoomed");
+        QTest::newRow("drag down-right zooms in") << QStringList{"zoom"} << true;
+        QTest::newRow("drag up-left undoes it") << QStringList{"zoom", "zoom", "up-left"} << false;
+        QTest::newRow("drag up undoes it") << QStringList{"zoom", "up"} << false;
+        QTest::newRow("right-click undoes it") << QStringList{"zoom", "right-click"} << false;
+        QTest::newRow("right-clicks do not zoom out") << QStringList{"right-click", "right-click"} << false;
+        QTest::newRow("drag up-left does not zoom") << QStringList{"up-left"} << false;
+        QTest::newRow("right double-click") << QStringList{"right double-click"} << false;
+    }
+    void chartZoomIsAlwaysUndone()
+    {
+        QFETCH(QStringList, gestures);
+        QFETCH(bool, zoomed);
+        FormFixture f;
+        TForm1 &form = f.start();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(settle(form.Chart1));
+        QWidget *view = form.Chart1->viewport();
+        const QPoint centre = form.Chart1->chart()->plotArea().center().toPoint();
+        for (const QString &gesture : gestures) {
+            if (gesture == "zoom")
+                drag(view, centre - QPoint(40, 40), {60, 50});
+            else if (gesture == "up-left")
+                drag(view, centre + QPoint(30, 30), {-60, -50});
+            else if (gesture == "up")
+                drag(view, centre + QPoint(0, 30), {20, -50});
+            else if (gesture == "right-click")
+                QTest::mouseClick(view, Qt::RightButton, {}, centre);
+            else
+                doubleClick(view, Qt::RightButton);
+        }
+        const QValueAxis *degrees = form.Chart1->valueAxis();
+        const QCategoryAxis *points = form.Chart1->labelAxis();
+        const bool whole = degrees->min() == 0 && degrees->max() == 64 && points->min() == 0
+                           && points->max() == CurveChart::kPoints - 1;
+        QCOMPARE(!whole, zoomed);
+        if (zoomed)
+            QVERIFY(degrees->min() > 0 && degrees->max() < 64);
+        QVERIFY(!form.chartEnlarged());
     }
 
     void realMessageBoxAnswersClear()
@@ -583,7 +693,7 @@ private slots:
         TForm1 &form = f.start();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTest::qWait(800); // the chart's axes animate into place
+        QVERIFY(settle(form.Chart1));
         QDir().mkpath(TEST_OUTPUT_DIR);
         QVERIFY(form.grab().save(QStringLiteral(TEST_OUTPUT_DIR "/main_window.png")));
     }
