@@ -6,6 +6,7 @@
 #include "ui/user_prompts.h"
 #include "user_input.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QComboBox>
@@ -551,6 +552,64 @@ private slots:
         form.TorolBtn->click();
         QCOMPARE(shown, QStringLiteral("Biztosan törölni szeretnéd a bejegyzéseket?"));
         QCOMPARE(form.StringGrid1->cell(2, 3), "1");
+    }
+
+    // The real save dialog over an existing file: the dialog as set up for
+    // curve files, then the path, then the program's own question, and no
+    // other question before it.
+    void realSaveDialogOverAnExistingFile()
+    {
+        FormFixture f;
+        f.writeFile("c.igc", "keep");
+        RealPrompts real;
+        TForm1 form({&real, [](int) {}, &f.comm});
+        real.setParent(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        // The user answers each modal window as it comes; the answer is given
+        // outside the timer's slot, so a window that the answer opens gets its
+        // turn too.
+        QStringList shown;
+        QString folder;
+        QTimer user;
+        user.setInterval(10);
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal->property("answered").toBool()) {
+                // A file dialog shown again: what came in between refused the name.
+                if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+                    dialog->reject();
+                return;
+            }
+            modal->setProperty("answered", true);
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+                QVERIFY(name);
+                shown << "file dialog: " + dialog->nameFilters().join(';') + " | " + dialog->defaultSuffix()
+                             + " | " + name->text();
+                folder = dialog->directory().absolutePath();
+                QTimer::singleShot(0, name, [name] {
+                    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(name, "c");
+                    QTest::keyClick(name, Qt::Key_Return);
+                });
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                shown << box->text();
+                QAbstractButton *answer = box->button(box->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
+                QTimer::singleShot(0, answer, &QAbstractButton::click);
+            }
+        });
+        user.start();
+        form.SaveBtn->click();
+        user.stop();
+
+        const QStringList expected{QStringLiteral("file dialog: Előgyujtás tábla (*.igc) | igc | elso.igc"),
+                                   f.path("c.igc"), QStringLiteral("A file már létezik. Felülírja?")};
+        QCOMPARE(shown.join(" / "), expected.join(" / "));
+        QVERIFY(QDir(folder) == QDir(f.path(".")));
+        QCOMPARE(f.readFile("c.igc"), "keep");
+        QCOMPARE(form.windowTitle(), "Form1");
     }
 
     void layoutAsDesigned_data()
