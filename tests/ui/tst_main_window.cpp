@@ -37,6 +37,21 @@ QString substitute(QString text, const FormFixture &f)
     return text.replace("%CURVE%", f.path("c.igc")).replace("%DIR%", f.path("x").chopped(1));
 }
 
+// The x where the caption's text ends, in its parent's coordinates: the last
+// column of the caption's picture that differs from its background.
+int inkEnd(QLabel *caption)
+{
+    const QImage picture = caption->grab().toImage();
+    const QRgb background = picture.pixel(0, 0);
+    for (int x = picture.width() - 1; x >= 0; --x) {
+        for (int y = 0; y < picture.height(); ++y) {
+            if (picture.pixel(x, y) != background)
+                return caption->x() + x + 1;
+        }
+    }
+    return caption->x();
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -610,6 +625,53 @@ private slots:
         QVERIFY(QDir(folder) == QDir(f.path(".")));
         QCOMPARE(f.readFile("c.igc"), "keep");
         QCOMPARE(form.windowTitle(), "Form1");
+    }
+
+    // No caption runs under the control beside it, in either language, with
+    // the fonts the system has (ctest runs this once more with DejaVu Sans as
+    // the only font). Pictures of the window are left for checking by eye,
+    // named with TEST_PICTURE_SUFFIX.
+    void captionsKeepClearOfTheirControls_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("Magyar") << QByteArray("0") << "main_window";
+        QTest::newRow("English") << QByteArray("1") << "main_window_en";
+    }
+    void captionsKeepClearOfTheirControls()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, picture);
+        FormFixture f;
+        f.writeFile("c.igc", writeCurveFile(sampleCurve()));
+        f.writeSettings((f.path("c.igc") + "\r\n1\r\n" + language + "\r\n8,3\r\n").toLatin1());
+        TForm1 &form = f.start();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(settle(form.Chart1));
+        QDir().mkpath(TEST_OUTPUT_DIR);
+        QVERIFY(form.grab().save(QStringLiteral(TEST_OUTPUT_DIR "/") + picture
+                                 + qEnvironmentVariable("TEST_PICTURE_SUFFIX") + ".png"));
+
+        form.ComBtn->click(); // the port panel, with its caption
+        const std::pair<QLabel *, QWidget *> captions[] = {
+            {form.Label1, form.ComboBox1}, {form.Label2, form.Edit1},     {form.Label3, form.Edit2},
+            {form.Label4, form.Edit3},     {form.Label5, form.ComboBox3}, {form.Label7, form.ComboBox4},
+            {form.Label6, form.ComboBox2}, {form.Label8, form.Label9},    {form.Label9, form.Label10},
+            {form.Label10, nullptr}};
+        for (const auto &[caption, beside] : captions) {
+            const int clearOf = beside ? beside->x() : form.Panel2->contentsRect().right() + 1;
+            const int end = inkEnd(caption);
+            // With room to spare the text ends at the same place: none of it is cut off.
+            const QSize size = caption->size();
+            caption->resize(size.width() + 40, size.height());
+            const int uncut = inkEnd(caption);
+            caption->resize(size);
+            const QString what = caption->objectName() + " \"" + caption->text() + "\" ends at "
+                                 + QString::number(uncut) + ", next thing at " + QString::number(clearOf);
+            QVERIFY2(end == uncut, qPrintable(what + ", cut off at " + QString::number(end)));
+            QVERIFY2(uncut < clearOf, qPrintable(what));
+        }
     }
 
     void layoutAsDesigned_data()
