@@ -798,25 +798,14 @@ private slots:
         QSignalSpy clicks(form.ComOkBtn, &QPushButton::clicked);
         form.Edit1->setFocus();
         QTest::keyClick(form.Edit1, Qt::Key_Return);
-        QTest::qWait(200);
+        // An activated shortcut would have pressed the button at once.
+        QVERIFY(!form.ComOkBtn->isDown());
         QCOMPARE(clicks.size(), 0);
         form.Panel5->show();
         form.ComboBox2->setFocus();
         QTest::keyClick(form.ComboBox2, Qt::Key_Return);
+        QVERIFY(form.ComOkBtn->isDown());
         QTRY_COMPARE(clicks.size(), 1);
-    }
-
-    void screenshotForReview()
-    {
-        FormFixture f;
-        f.writeFile("c.igc", writeCurveFile(sampleCurve()));
-        f.writeSettings((f.path("c.igc") + "\r\n1\r\n0\r\n8,3\r\n").toLatin1());
-        TForm1 &form = f.start();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(settle(form.Chart1));
-        QDir().mkpath(TEST_OUTPUT_DIR);
-        QVERIFY(form.grab().save(QStringLiteral(TEST_OUTPUT_DIR "/main_window.png")));
     }
 };
 
