@@ -3,6 +3,7 @@
 #include <QCategoryAxis>
 #include <QGraphicsLayout>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QValueAxis>
 #include <cmath>
 
@@ -33,8 +34,10 @@ CurveChart::CurveChart(QWidget *parent)
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
 
+    // No animations: Qt Charts 6.4 crashes when the speed labels change while
+    // an axis animation still runs, and the labels change with every change
+    // of the chart's width (a double-click) or of the speeds.
     QChart *c = chart();
-    c->setAnimationOptions(QChart::GridAxisAnimations);
     c->setBackgroundRoundness(0);
     c->setMargins(QMargins(2, 0, 4, 0));
     c->layout()->setContentsMargins(0, 0, 0, 0);
@@ -64,7 +67,9 @@ CurveChart::CurveChart(QWidget *parent)
         series->attachAxis(labelAxis_);
         series->attachAxis(valueAxis_);
     }
-    connect(c, &QChart::plotAreaChanged, this, &CurveChart::relabel);
+    // The labels that fit are worked out once the layout that changed the
+    // plot's width has finished, not in the middle of it.
+    connect(c, &QChart::plotAreaChanged, this, &CurveChart::relabel, Qt::QueuedConnection);
 }
 
 void CurveChart::appendPoint(double value)
@@ -133,7 +138,28 @@ QLineSeries *CurveChart::series(Curve curve) const
 void CurveChart::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QChartView::mouseDoubleClickEvent(event);
-    emit doubleClicked();
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void CurveChart::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragStart_ = event->position();
+    QChartView::mousePressEvent(event);
+}
+
+// A drag down and to the right zooms into the rectangle it spans; a drag up
+// or to the left, or a right-click, brings back the whole curve on the fixed
+// axes, however far the chart was zoomed.
+void CurveChart::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF drag = event->position() - dragStart_;
+    const bool unzoom = event->button() == Qt::RightButton
+                        || (event->button() == Qt::LeftButton && (drag.x() < 0 || drag.y() < 0));
+    QChartView::mouseReleaseEvent(event);
+    if (unzoom)
+        chart()->zoomReset();
 }
 
 // Shows every n-th speed label, as many as the plot's width can hold.

@@ -39,10 +39,13 @@ public:
     QValueAxis *valueAxis() const { return valueAxis_; }
 
 signals:
+    // A double-click of the left button.
     void doubleClicked();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void relabel();
@@ -52,4 +55,5 @@ private:
     QValueAxis *valueAxis_;
     QStringList labels_;
     QStringList shownCategories_;
+    QPointF dragStart_;
 };

@@ -11,9 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -34,9 +37,52 @@ QFrame *panel(const char *name, QWidget *parent, int x, int y, int width, int he
     return frame;
 }
 
-QLabel *label(const char *name, QWidget *parent, int x, int y, const QString &text)
+// A caption that keeps clear of what stands to its right. Where the font the
+// system gives draws the text wider than the room up to there (the window's
+// font is not on every system, and its stand-ins are wider), this caption
+// alone is drawn at a smaller pixel size. It sizes itself to the text as
+// drawn, in either language.
+class Caption : public QLabel {
+public:
+    static constexpr int kGap = 2;           // pixels kept free before the neighbour
+    static constexpr int kSmallestPixels = 8;
+
+    Caption(const QString &text, QWidget *parent, int room) : QLabel(text, parent), room_(room) {}
+
+    QSize sizeHint() const override
+    {
+        return {QFontMetrics(drawnFont()).size(Qt::TextSingleLine, text()).width(), QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setFont(drawnFont());
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(), text(),
+                              foregroundRole());
+    }
+
+private:
+    QFont drawnFont() const
+    {
+        const int room = std::min(room_, maximumWidth());
+        QFont font = this->font();
+        while (font.pixelSize() > kSmallestPixels
+               && QFontMetrics(font).size(Qt::TextSingleLine, text()).width() > room)
+            font.setPixelSize(font.pixelSize() - 1);
+        return font;
+    }
+
+    int room_;
+};
+
+// A caption at (x, y) whose text must end before x = `clearOf`, the left edge
+// of the control (or caption, or panel edge) beside it.
+QLabel *label(const char *name, QWidget *parent, int x, int y, const QString &text, int clearOf)
 {
-    auto *caption = new QLabel(text, parent);
+    auto *caption = new Caption(text, parent, clearOf - x - Caption::kGap);
     caption->setObjectName(QLatin1String(name));
     caption->move(x, y);
     caption->adjustSize();
@@ -106,20 +152,21 @@ void TForm1::buildLayout()
     StringGrid1->setGeometry(7, 65, 298, 492);
 
     Panel1 = panel("Panel1", this, 319, 244, 314, 202);
+    constexpr int kFieldsX = 200; // the parameter fields, right of their captions
     setPixelFont(Panel1, 15);
-    Label1 = label("Label1", Panel1, 20, 13, texts.Label1);
-    Label2 = label("Label2", Panel1, 20, 46, texts.Label2);
-    Label3 = label("Label3", Panel1, 20, 78, texts.Label3);
-    Label4 = label("Label4", Panel1, 20, 111, texts.Label4);
-    Label5 = label("Label5", Panel1, 20, 143, texts.Label5);
-    Label7 = label("Label7", Panel1, 20, 169, texts.Label7);
-    ComboBox1 = list("ComboBox1", Panel1, 200, 7, 87, 24,
+    Label1 = label("Label1", Panel1, 20, 13, texts.Label1, kFieldsX);
+    Label2 = label("Label2", Panel1, 20, 46, texts.Label2, kFieldsX);
+    Label3 = label("Label3", Panel1, 20, 78, texts.Label3, kFieldsX);
+    Label4 = label("Label4", Panel1, 20, 111, texts.Label4, kFieldsX);
+    Label5 = label("Label5", Panel1, 20, 143, texts.Label5, kFieldsX);
+    Label7 = label("Label7", Panel1, 20, 169, texts.Label7, kFieldsX);
+    ComboBox1 = list("ComboBox1", Panel1, kFieldsX, 7, 87, 24,
                      {"1", "2", "3", "4", "5", "6", "8"});
-    Edit1 = place<QLineEdit>("Edit1", Panel1, 200, 39, 87, 24);
-    Edit2 = place<QLineEdit>("Edit2", Panel1, 200, 72, 87, 24);
-    Edit3 = place<QLineEdit>("Edit3", Panel1, 200, 104, 87, 24);
-    ComboBox3 = list("ComboBox3", Panel1, 200, 137, 87, 24, texts.ComboBox3Items);
-    ComboBox4 = list("ComboBox4", Panel1, 200, 169, 87, 24, texts.ComboBox4Items);
+    Edit1 = place<QLineEdit>("Edit1", Panel1, kFieldsX, 39, 87, 24);
+    Edit2 = place<QLineEdit>("Edit2", Panel1, kFieldsX, 72, 87, 24);
+    Edit3 = place<QLineEdit>("Edit3", Panel1, kFieldsX, 104, 87, 24);
+    ComboBox3 = list("ComboBox3", Panel1, kFieldsX, 137, 87, 24, texts.ComboBox3Items);
+    ComboBox4 = list("ComboBox4", Panel1, kFieldsX, 169, 87, 24, texts.ComboBox4Items);
 
     Panel3 = panel("Panel3", this, 319, 508, 312, 46);
     KilepBtn = button("KilepBtn", Panel3, 12, 13, 69, 20, texts.KilepBtn, ButtonPicture::Door);
@@ -131,14 +178,14 @@ void TForm1::buildLayout()
     LetoltBtn->setEnabled(false);
     Panel5 = panel("Panel5", Panel3, 0, 0, 312, 46);
     Panel5->hide();
-    Label6 = label("Label6", Panel5, 52, 13, QStringLiteral("Port :"));
-    setPixelFont(Label6, 15);
-    Label6->adjustSize();
     ComboBox2 = list("ComboBox2", Panel5, 91, 13, 46, 21, numbers(1, 16));
     setPixelFont(ComboBox2, 11);
     ComOkBtn = button("ComOkBtn", Panel5, 228, 8, 60, 28, QStringLiteral("OK"), ButtonPicture::GreenTick);
     ComOkBtn->setDefault(true);
-    PortDeviceLabel = label("PortDeviceLabel", Panel5, 143, 17, QStringLiteral("–"));
+    Label6 = label("Label6", Panel5, 52, 13, QStringLiteral("Port :"), ComboBox2->x());
+    setPixelFont(Label6, 15);
+    Label6->adjustSize();
+    PortDeviceLabel = label("PortDeviceLabel", Panel5, 143, 17, QStringLiteral("–"), ComOkBtn->x());
     PortDeviceLabel->setFixedWidth(80);
     // The port panel hides the command buttons under it.
     Panel5->setAutoFillBackground(true);
@@ -160,9 +207,10 @@ void TForm1::buildLayout()
     Chart1->setTitles(texts.ChartTitle, texts.Series1Title, texts.Series2Title);
 
     Panel2 = panel("Panel2", this, 320, 448, 313, 57);
-    Label8 = label("Label8", Panel2, 8, 8, texts.Label8);
-    Label9 = label("Label9", Panel2, 88, 8, texts.Label9);
-    Label10 = label("Label10", Panel2, 203, 8, texts.Label10);
+    // The three captions share a line: each ends before the next one.
+    Label10 = label("Label10", Panel2, 203, 8, texts.Label10, Panel2->contentsRect().right() + 1);
+    Label9 = label("Label9", Panel2, 88, 8, texts.Label9, Label10->x());
+    Label8 = label("Label8", Panel2, 8, 8, texts.Label8, Label9->x());
     EditVerzio = place<QLineEdit>("EditVerzio", Panel2, 8, 24, 41, 21);
     BitBtn1 = button("BitBtn1", Panel2, 48, 24, 33, 21, QString(), ButtonPicture::WakeBall);
     CBZaraskorrekcio = list("CBZaraskorrekcio", Panel2, 88, 24, 97, 21, numbers(0, 15));

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -41,7 +42,8 @@ private:
 };
 
 // The cell editor hands every keystroke to the cell, and leaves the grid's
-// right-click to the grid.
+// right-click to the grid. Tab leaves the grid like any other field, and Left
+// at the start of the text or Right at its end go on to the neighbouring cell.
 class TypedTextDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -68,6 +70,43 @@ public:
             QStyledItemDelegate::setEditorData(editor, index);
         else if (line->text() != text)
             line->setText(text);
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *line = qobject_cast<QLineEdit *>(object);
+        if (!line || event->type() != QEvent::KeyPress)
+            return QStyledItemDelegate::eventFilter(object, event);
+        auto *key = static_cast<QKeyEvent *>(event);
+        // The editor's own Tab handling moves the focus out of the grid
+        // (StringGrid::focusNextPrevChild), not to the next cell.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
+        if (leavesText(*line, *key)) {
+            // Ignored, the key goes on to the grid, which moves the current cell.
+            key->ignore();
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    // Left with the text cursor at the start, or Right with it at the end;
+    // a text selected whole counts as both.
+    static bool leavesText(const QLineEdit &line, const QKeyEvent &key)
+    {
+        if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        const qsizetype length = line.text().size();
+        const bool whole = line.selectionStart() == 0 && line.selectedText().size() == length;
+        if (line.hasSelectedText() && !whole)
+            return false;
+        if (key.key() == Qt::Key_Left)
+            return whole || line.cursorPosition() == 0;
+        if (key.key() == Qt::Key_Right)
+            return whole || line.cursorPosition() == length;
+        return false;
     }
 };
 
@@ -181,6 +220,31 @@ void StringGrid::selectCell(int column, int row)
 {
     const QScopedValueRollback byProgram(programMove_, true);
     setCurrentCell(row - 1, column - 1);
+}
+
+// A click on the current cell opens its editor at once: the view would first
+// wait out the double-click interval and drop every key typed meanwhile.
+bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    return QTableWidget::edit(index, trigger == SelectedClicked ? AllEditTriggers : trigger, event);
+}
+
+// Tab is no cell move: from the grid or its cell editor it goes to the
+// control before or after the grid in the window's tab order.
+bool StringGrid::focusNextPrevChild(bool next)
+{
+    setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return QTableWidget::focusNextPrevChild(next);
+}
+
+// A right-click on the column titles, the row numbers or the corner reaches
+// the grid only here: the scroll area would drop it.
+bool StringGrid::event(QEvent *event)
+{
+    if (event->type() != QEvent::ContextMenu)
+        return QTableWidget::event(event);
+    contextMenuEvent(static_cast<QContextMenuEvent *>(event));
+    return true;
 }
 
 // Only the left button selects cells: the right one opens the menu, which

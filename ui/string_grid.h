@@ -14,6 +14,8 @@ class QMenu;
 // Text typed into a cell is the cell's text at once. A move of the current
 // cell by the user (mouse or cursor keys) is announced by selectingCell()
 // before it happens; moves made by the program through selectCell() are not.
+// Tab leaves the grid; Left and Right move the text cursor inside the cell's
+// text and go on to the neighbouring cell from its ends.
 class StringGrid : public QTableWidget {
     Q_OBJECT
 
@@ -22,6 +24,7 @@ public:
     static constexpr int kRows = 61;
 
     explicit StringGrid(QWidget *parent = nullptr);
+    using QTableWidget::edit;
 
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString &text);
@@ -49,7 +52,10 @@ signals:
     void selectingCell(int column, int row);
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 

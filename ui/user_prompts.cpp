@@ -63,6 +63,8 @@ QFileDialog &QtUserPrompts::fileDialog(QPointer<QFileDialog> &dialog, const char
         dialog->setObjectName(QLatin1String(name));
         dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // The save command asks about an existing file itself, once.
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
         dialog->setNameFilter(QStringLiteral("Előgyujtás tábla (*.igc)"));
         dialog->setDefaultSuffix(QStringLiteral("igc"));
         dialog->setDirectory(startDir_);

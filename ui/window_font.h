@@ -3,7 +3,8 @@
 #include <QFont>
 
 // The windows' "MS Sans Serif" at a pixel size; where it is missing, a font
-// of Arial's widths keeps the captions inside their places.
+// of Arial's widths comes closest to it. A caption that a wider stand-in
+// would push under its control is drawn smaller (main_window_layout.cpp).
 inline QFont windowFont(int pixels)
 {
     QFont font;

@@ -15,6 +15,16 @@ QByteArray lines(const QList<QByteArray> &items)
     return bytes;
 }
 
+// Every text of a curve in file order, from the cylinders to row 60's pattern.
+QStringList fields(const CurveTexts &t)
+{
+    QStringList all{t.cylinders,      t.shiftRpm,       t.opening, t.dwell,           t.inputPolarity,
+                    t.outputPolarity, t.version,        t.dwellCorrection, t.transparent};
+    for (const RowTexts &row : t.rows)
+        all << row.rpm << row.advance << row.pattern;
+    return all;
+}
+
 } // namespace
 
 class TestCurveFile : public QObject {
@@ -147,18 +157,49 @@ private slots:
         QCOMPARE(TranslatePolarityWord(word, language), result);
     }
 
-    void randomAndTruncatedBytesAreSafe()
+    // A file cut off anywhere reads as far as it goes: every field holds the
+    // beginning of its text (or nothing), never another field's text.
+    void truncatedFileReadsItsBeginning()
     {
-        const QByteArray good = writeCurveFile(sampleCurve());
-        for (qsizetype n = 0; n <= good.size(); n += 7)
-            readCurveFile(good.left(n));
-        auto *random = QRandomGenerator::global();
+        const CurveTexts sample = sampleCurve();
+        const QByteArray good = writeCurveFile(sample);
+        const QStringList whole = fields(sample);
+        for (qsizetype n = 0; n <= good.size(); ++n) {
+            const auto file = readCurveFile(good.left(n));
+            const QString cut = QStringLiteral("cut after %1 bytes").arg(n);
+            QVERIFY2(file.has_value() == (n >= 3), qPrintable(cut));
+            if (n == 3) // "igc", the older variant
+                QCOMPARE(file->variant, CurveVariant::Igc);
+            if (n < 4)
+                continue;
+            QCOMPARE(file->variant, CurveVariant::Igc1);
+            const QStringList read = fields(file->texts);
+            for (qsizetype i = 0; i < read.size(); ++i)
+                QVERIFY2(whole[i].startsWith(read[i]), qPrintable(cut + ", field " + QString::number(i)));
+        }
+    }
+
+    // Any bytes: a curve only for a first line "igc" or "igc1", and then
+    // every field one line of at most 79 characters.
+    void randomBytesKeepTheContract()
+    {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
         for (int i = 0; i < 300; ++i) {
             QByteArray bytes = (i % 2 ? QByteArray("igc1\n") : QByteArray());
-            const int size = random->bounded(4000);
+            const int size = random.bounded(4000);
             for (int b = 0; b < size; ++b)
-                bytes += char(random->bounded(256));
-            readCurveFile(bytes);
+                bytes += char(random.bounded(256));
+            const QString input = QStringLiteral("seed %1, input %2").arg(seed).arg(i);
+            const auto file = readCurveFile(bytes);
+            QByteArray first = bytes.left(bytes.indexOf('\n'));
+            if (first.endsWith('\r'))
+                first.chop(1);
+            QVERIFY2(file.has_value() == (first == "igc" || first == "igc1"), qPrintable(input));
+            if (!file)
+                continue;
+            for (const QString &field : fields(file->texts))
+                QVERIFY2(field.size() <= 79 && !field.contains('\n'), qPrintable(input));
         }
     }
 };

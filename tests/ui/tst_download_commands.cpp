@@ -197,9 +197,7 @@ private slots:
         FormFixture f;
         TForm1 &form = startWithExample(f);
         form.EditVerzio->setText("8,3");
-        emit form.EditVerzio->editingFinished();
-        if (!form.versionFlag())
-            QSKIP("the version field does not set the version flag on this branch");
+        QVERIFY(form.versionFlag());
         form.CBZaraskorrekcio->setCurrentText("2");
         form.CBTransparencia->setCurrentText("5");
         form.LetoltBtn->click();

@@ -5,10 +5,12 @@
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
+#include "user_input.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,43 +21,9 @@
 
 namespace {
 
-// Shows the window and makes it the active one. The language question of the
-// first showing is left out of the prompt log.
-bool showActive(TForm1 &form, ScriptedPrompts *prompts = nullptr)
-{
-    form.show();
-    if (prompts)
-        prompts->log.removeAll(QStringLiteral("language: Magyar"));
-    if (!QTest::qWaitForWindowExposed(&form))
-        return false;
-    form.activateWindow();
-    return QTest::qWaitForWindowActive(&form);
-}
-
-QPoint cellCentre(StringGrid *grid, int column, int row)
-{
-    const QModelIndex index = grid->model()->index(row - 1, column - 1);
-    grid->scrollTo(index);
-    return grid->visualRect(index).center();
-}
-
-void clickCell(StringGrid *grid, int column, int row)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, column, row));
-}
-
-// A right-click: the press, then the context menu request the system makes of it.
 void rightClickCell(StringGrid *grid, int column, int row)
 {
-    const QPoint at = cellCentre(grid, column, row);
-    QWidget *under = grid->viewport()->childAt(at);
-    if (!under || !under->isVisible())
-        under = grid->viewport();
-    const QPoint local = under->mapFrom(grid->viewport(), at);
-    QTest::mousePress(under, Qt::RightButton, {}, local);
-    QContextMenuEvent request(QContextMenuEvent::Mouse, local, under->mapToGlobal(local));
-    QApplication::sendEvent(under, &request);
-    QTest::mouseRelease(under, Qt::RightButton, {}, local);
+    rightClickAt(grid->viewport(), cellCentre(grid, column, row));
 }
 
 // Types into the open cell editor, replacing its text.
@@ -249,6 +217,125 @@ private slots:
         QCOMPARE(shown.size(), 1);
     }
 
+    // Keys typed right after a click land in the cell, also when the click
+    // hits the cell that is current already and whose editor is closed.
+    void keysRightAfterAClick_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("row"); // the current cell's row, in column 2
+        QTest::newRow("right after start-up") << "" << 1;
+        QTest::newRow("back from another field") << "leave" << 5;
+        QTest::newRow("after a failed load") << "failed load" << 5;
+    }
+    void keysRightAfterAClick()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, row);
+        RealPromptsForm real;
+        TForm1 &form = real.form;
+        QVERIFY(showActive(form));
+        if (before == "leave") {
+            clickCell(form.StringGrid1, 2, row);
+            QTest::mouseClick(form.EditVerzio, Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), form.EditVerzio);
+            QCoreApplication::processEvents(); // as between two clicks of a user
+        } else if (before == "failed load") {
+            QTimer::singleShot(0, [] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                box->button(QMessageBox::Ok)->click();
+            });
+            QVERIFY(!form.LoadCurveFile(real.fixture.path("gone.igc")));
+            QApplication::setActiveWindow(&form);
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+        }
+        QCOMPARE(current(form), (QList<int>{2, row}));
+
+        clickCell(form.StringGrid1, 2, row);
+        typeKeys(&form, "25");
+        QCOMPARE(form.StringGrid1->cell(2, row), "25");
+    }
+
+    // Tab is no cell move: it leaves the grid, which checks the cell.
+    void tabLeavesTheGrid_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus"); // the control that gets the focus, if one is named
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << "ComboBox1";
+        QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << "";
+    }
+    void tabLeavesTheGrid()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, focus);
+        FormFixture f;
+        TForm1 &form = f.start();
+        QVERIFY(showActive(form, &f.prompts));
+        clickCell(form.StringGrid1, 2, 5);
+        typeKeys(&form, "abc");
+        f.prompts.corrections = {"7"};
+        pressKey(&form, Qt::Key(key), key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+
+        QWidget *now = QApplication::focusWidget();
+        QVERIFY(now && now != form.StringGrid1 && !form.StringGrid1->isAncestorOf(now));
+        if (!focus.isEmpty())
+            QCOMPARE(now->objectName(), focus);
+        QCOMPARE(f.prompts.entries("correct: ").size(), 1);
+        QCOMPARE(form.StringGrid1->cell(2, 5), "7");
+        QCOMPARE(form.Chart1->value(CurveChart::New, 4), 7.0);
+        QCOMPARE(current(form), (QList<int>{2, 5}));
+        QCOMPARE((QList<int>{form.StringGrid1->selectedColumn(), form.StringGrid1->selectedRow()}),
+                 (QList<int>{2, 5}));
+    }
+
+    // Left at the start of the text and Right at its end go on to the
+    // neighbouring cell, checking the cell left; inside the text they move
+    // the text cursor.
+    void leftAndRightAtTheTextEnds_data()
+    {
+        QTest::addColumn<int>("column"); // the cell clicked, in row 5
+        QTest::addColumn<int>("place");  // Home or End, or 0 to leave the text selected whole
+        QTest::addColumn<int>("arrow");
+        QTest::addColumn<int>("after");  // the current column afterwards
+        QTest::addColumn<int>("cursor"); // the text cursor afterwards, when the cell stays
+        QTest::newRow("Right at the end") << 2 << int(Qt::Key_End) << int(Qt::Key_Right) << 3 << 0;
+        QTest::newRow("Left at the start") << 3 << int(Qt::Key_Home) << int(Qt::Key_Left) << 2 << 0;
+        QTest::newRow("Right with the text selected") << 2 << 0 << int(Qt::Key_Right) << 3 << 0;
+        QTest::newRow("Left inside the text") << 2 << int(Qt::Key_End) << int(Qt::Key_Left) << 2 << 3;
+        QTest::newRow("Right inside the text") << 3 << int(Qt::Key_Home) << int(Qt::Key_Right) << 3 << 1;
+        QTest::newRow("Left into the fixed speeds") << 2 << int(Qt::Key_Home) << int(Qt::Key_Left) << 2 << 0;
+        QTest::newRow("Right past the last column") << 3 << int(Qt::Key_End) << int(Qt::Key_Right) << 3 << 8;
+    }
+    void leftAndRightAtTheTextEnds()
+    {
+        QFETCH(int, column);
+        QFETCH(int, place);
+        QFETCH(int, arrow);
+        QFETCH(int, after);
+        QFETCH(int, cursor);
+        FormFixture f;
+        TForm1 &form = f.start();
+        QVERIFY(showActive(form, &f.prompts));
+        clickCell(form.StringGrid1, column, 5);
+        typeKeys(&form, column == 2 ? "12,5" : "10100000");
+        if (place)
+            pressKey(&form, Qt::Key(place));
+        else
+            pressKey(&form, Qt::Key_A, Qt::ControlModifier);
+        pressKey(&form, Qt::Key(arrow));
+
+        QCOMPARE(current(form), (QList<int>{after, 5}));
+        QCOMPARE(form.StringGrid1->selectedColumn(), after);
+        // The move checked the advance it left and drew it.
+        QCOMPARE(form.Chart1->value(CurveChart::New, 4), column == 2 && after == 3 ? 12.5 : 1.0);
+        if (after == column) {
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(editor);
+            QCOMPARE(editor->cursorPosition(), cursor);
+        }
+        QVERIFY(f.prompts.log.isEmpty());
+    }
+
     void presets_data()
     {
         QTest::addColumn<int>("row");        // the current row, chosen by a click
@@ -293,6 +380,36 @@ private slots:
         QTRY_VERIFY(!form.PopupMenu1->isVisible());
         QCOMPARE(patternColumn(form), expected);
         QVERIFY(f.prompts.log.isEmpty());
+    }
+
+    // The menu opens on a right-click anywhere in the grid while the
+    // pattern column is current, the titles and the row numbers included.
+    void menuFromTheHeadersAndTheCorner_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("column titles") << "titles";
+        QTest::newRow("row numbers") << "numbers";
+        QTest::newRow("corner") << "corner";
+    }
+    void menuFromTheHeadersAndTheCorner()
+    {
+        QFETCH(QString, where);
+        FormFixture f;
+        TForm1 &form = f.start();
+        QVERIFY(showActive(form, &f.prompts));
+        StringGrid *grid = form.StringGrid1;
+        clickCell(grid, 3, 8);
+        const QHeaderView *titles = grid->horizontalHeader();
+        const QHeaderView *numbers = grid->verticalHeader();
+        if (where == "titles")
+            rightClickAt(titles->viewport(), {titles->sectionViewportPosition(1) + 10, titles->height() / 2});
+        else if (where == "numbers")
+            rightClickAt(numbers->viewport(), {numbers->width() / 2, numbers->sectionViewportPosition(9) + 5});
+        else
+            rightClickAt(grid->findChild<QAbstractButton *>(), {5, 5});
+        QVERIFY(form.PopupMenu1->isVisible());
+        QCOMPARE(current(form), (QList<int>{3, 8}));
+        form.PopupMenu1->close();
     }
 
     void menuOnlyInThePatternColumn()

@@ -48,7 +48,8 @@ CurveTexts exampleCurveWith(const QStringList &changes)
         }
         static const QRegularExpression column(QStringLiteral("^(rpm|advance|pattern)(\\d*)$"));
         const QRegularExpressionMatch m = column.match(field);
-        Q_ASSERT(m.hasMatch());
+        if (!m.hasMatch())
+            qFatal("no such field in a change: %s", qPrintable(change));
         for (int r = 1; r <= kCurveRows; ++r) {
             if (!m.captured(2).isEmpty() && m.captured(2).toInt() != r)
                 continue;
