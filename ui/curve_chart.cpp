@@ -1,5 +1,7 @@
 #include "ui/curve_chart.h"
 
+#include "ui/window_font.h"
+
 #include <QCategoryAxis>
 #include <QGraphicsLayout>
 #include <QLineSeries>
@@ -44,11 +46,8 @@ CurveChart::CurveChart(QWidget *parent)
     c->setPlotAreaBackgroundVisible(true);
     c->setPlotAreaBackgroundBrush(Qt::white);
     c->legend()->setAlignment(Qt::AlignTop);
-    QFont small = c->legend()->font();
-    small.setPixelSize(10);
-    c->legend()->setFont(small);
-    small.setPixelSize(11);
-    c->setTitleFont(small);
+    c->legend()->setFont(windowFont(10));
+    c->setTitleFont(windowFont(11));
 
     valueAxis_->setRange(0, 64);
     valueAxis_->setTickCount(5);
@@ -56,9 +55,7 @@ CurveChart::CurveChart(QWidget *parent)
     labelAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     labelAxis_->setRange(0, kPoints - 1);
     for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(labelAxis_), static_cast<QAbstractAxis *>(valueAxis_)}) {
-        QFont font = axis->labelsFont();
-        font.setPixelSize(9);
-        axis->setLabelsFont(font);
+        axis->setLabelsFont(windowFont(9));
     }
     c->addAxis(labelAxis_, Qt::AlignBottom);
     c->addAxis(valueAxis_, Qt::AlignLeft);

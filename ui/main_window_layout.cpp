@@ -2,6 +2,7 @@
 // tab order as designed.
 #include "ui/main_window.h"
 
+#include "core/download_check.h"
 #include "ui/button_icons.h"
 #include "ui/curve_chart.h"
 #include "ui/string_grid.h"
@@ -142,6 +143,8 @@ void TForm1::buildLayout()
     const WindowTexts &texts = startupTexts().window;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
+    // The task bar shows the program's icon, the one the desktop menu shows.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/igcedit.png")));
     setFont(windowFont(10));
     setLayoutDirection(Qt::LeftToRight);
     resize(kClientWidth, kClientHeight);
@@ -160,8 +163,7 @@ void TForm1::buildLayout()
     Label4 = label("Label4", Panel1, 20, 111, texts.Label4, kFieldsX);
     Label5 = label("Label5", Panel1, 20, 143, texts.Label5, kFieldsX);
     Label7 = label("Label7", Panel1, 20, 169, texts.Label7, kFieldsX);
-    ComboBox1 = list("ComboBox1", Panel1, kFieldsX, 7, 87, 24,
-                     {"1", "2", "3", "4", "5", "6", "8"});
+    ComboBox1 = list("ComboBox1", Panel1, kFieldsX, 7, 87, 24, kCylinderItems);
     Edit1 = place<QLineEdit>("Edit1", Panel1, kFieldsX, 39, 87, 24);
     Edit2 = place<QLineEdit>("Edit2", Panel1, kFieldsX, 72, 87, 24);
     Edit3 = place<QLineEdit>("Edit3", Panel1, kFieldsX, 104, 87, 24);

@@ -748,6 +748,7 @@ private slots:
         QCOMPARE(form.ComboBox2->font().pixelSize(), 11);
         QCOMPARE(form.Label8->font().pixelSize(), 10);
         QCOMPARE(form.BtnNyelv->toolTip(), "Nyelv/Language");
+        QCOMPARE(form.windowIcon().pixmap(48).size(), QSize(48, 48)); // the icon is linked in
 
         for (QTimer *timer : {form.Timer1, form.Timer2}) {
             QVERIFY(timer->isSingleShot() && !timer->isActive());
