@@ -10,6 +10,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Also names the installed data folder (share/igcedit) where the help
+    // viewer finds the manuals, whatever the program file is called.
+    QApplication::setApplicationName(QStringLiteral("igcedit"));
     QApplication::setApplicationDisplayName(QStringLiteral("igcedit"));
     QtUserPrompts prompts;
     TComm Comm1;
