@@ -119,8 +119,10 @@ bool TForm1::LoadCurveFile(const QString &path)
     std::optional<CurveFileContents> file;
     try {
         file = readCurveFile(readTextFile(path));
-    } catch (const PlatformError &) {
-        // A file that cannot be read is as useless as one of another kind.
+    } catch (const PlatformError &e) {
+        // Say why it cannot be read: no access, or far too large for a curve.
+        services_.prompts->error(e.message());
+        return false;
     }
     if (!file) {
         services_.prompts->message(slots_.MsgBadFile);
