@@ -1,6 +1,6 @@
 #include "core/platform_error.h"
 #include "core/text_file.h"
-#include "fifo_watch.h"
+#include "hostile_file.h"
 #include "file_size_limit.h"
 
 #include <QDir>
@@ -84,9 +84,9 @@ private slots:
         QTest::addColumn<QString>("reason"); // empty: the file is read
         QTest::newRow("at the bound") << "16 bytes" << qint64(16) << "";
         QTest::newRow("over the bound") << "17 bytes" << qint64(16) << "The file is larger than 16 bytes";
-        QTest::newRow("3 GB") << "3 GB" << kMaxTextFileBytes << "The file is larger than 1048576 bytes";
-        QTest::newRow("FIFO") << "fifo" << kMaxTextFileBytes << "Not a regular file";
-        QTest::newRow("link to /dev/zero") << "/dev/zero" << kMaxTextFileBytes << "Not a regular file";
+        QTest::newRow("3 GB") << "huge" << kMaxTextFileBytes << "The file is larger than 1048576 bytes";
+        QTest::newRow("FIFO") << "FIFO" << kMaxTextFileBytes << "Not a regular file";
+        QTest::newRow("link to /dev/zero") << "device" << kMaxTextFileBytes << "Not a regular file";
         QTest::newRow("folder") << "folder" << kMaxTextFileBytes << "Not a regular file";
         QTest::newRow("missing") << "missing" << kMaxTextFileBytes << "No such file or directory";
     }
@@ -96,19 +96,11 @@ private slots:
         QFETCH(qint64, maxBytes);
         QFETCH(QString, reason);
         const QString path = dir_->filePath("Edit.txt");
-        std::unique_ptr<FifoWatch> fifo;
-        if (kind == "fifo") {
-            fifo = std::make_unique<FifoWatch>(path);
-            QVERIFY(fifo->created());
-        } else if (kind == "/dev/zero") {
-            QVERIFY(QFile::link(kind, path));
-        } else if (kind == "folder") {
-            QVERIFY(QDir().mkpath(path));
-        } else if (kind != "missing") {
+        const std::unique_ptr<FifoWatch> fifo = makeHostileFile(path, kind);
+        QVERIFY(kind != "FIFO" || (fifo && fifo->created()));
+        if (kind.endsWith(" bytes")) {
             QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            // Sparse: no disk space is used.
-            QVERIFY(file.resize(kind == "3 GB" ? Q_INT64_C(3) << 30 : kind.section(' ', 0, 0).toLongLong()));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(kind.section(' ', 0, 0).toLongLong()));
         }
         QElapsedTimer clock;
         clock.start();

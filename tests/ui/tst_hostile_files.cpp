@@ -1,7 +1,7 @@
 #include "core/curve_file.h"
-#include "fifo_watch.h"
 #include "file_size_limit.h"
 #include "form_fixture.h"
+#include "hostile_file.h"
 #include "sample_curves.h"
 #include "ui/main_window.h"
 #include "ui/user_prompts.h"
@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -20,34 +19,6 @@ namespace {
 // A path of a megabyte: far beyond what any system accepts, yet Edit.txt
 // holding it is within the bound of a settings file.
 const QString kHugePath = "/tmp/" + QString(1000000, 'p') + "/c.igc";
-
-// Puts a hostile `kind` of file at `path`; a FIFO comes back as a watch.
-std::unique_ptr<FifoWatch> makeHostile(FormFixture &f, const QString &name, const QString &kind)
-{
-    const QString path = f.path(name);
-    if (kind == "FIFO") {
-        auto fifo = std::make_unique<FifoWatch>(path);
-        return fifo->created() ? std::move(fifo) : nullptr;
-    }
-    if (kind == "device")
-        QFile::link("/dev/zero", path);
-    else if (kind == "folder")
-        QDir().mkpath(path);
-    else if (kind == "huge") {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.resize(Q_INT64_C(3) << 30); // sparse: no disk space is used
-    } else if (kind == "binary") {
-        QRandomGenerator random(11);
-        QByteArray bytes(4096, '\0');
-        for (char &byte : bytes)
-            byte = char(random.bounded(256));
-        f.writeFile(name, bytes);
-    } else if (kind == "huge path") {
-        f.writeFile(name, (kHugePath + "\r\n1\r\n0\r\n0\r\n").toUtf8());
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -75,8 +46,12 @@ private slots:
         FormFixture f;
         if (file == "c.igc")
             f.writeSettings((f.path("c.igc") + "\r\n1\r\n0\r\n0\r\n").toUtf8());
-        const std::unique_ptr<FifoWatch> fifo = makeHostile(f, file, kind);
-        QVERIFY(kind != "FIFO" || fifo);
+        std::unique_ptr<FifoWatch> fifo;
+        if (kind == "huge path")
+            f.writeSettings((kHugePath + "\r\n1\r\n0\r\n0\r\n").toUtf8());
+        else
+            fifo = makeHostileFile(f.path(file), kind);
+        QVERIFY(kind != "FIFO" || (fifo && fifo->created()));
 
         QElapsedTimer clock;
         clock.start();

@@ -1,6 +1,8 @@
-#include "fifo_watch.h"
+#include "hostile_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,4 +32,25 @@ FifoWatch::~FifoWatch()
     watcher_.join();
     if (fd >= 0)
         ::close(fd);
+}
+
+std::unique_ptr<FifoWatch> makeHostileFile(const QString &path, const QString &kind)
+{
+    if (kind == "FIFO")
+        return std::make_unique<FifoWatch>(path);
+    if (kind == "device")
+        QFile::link("/dev/zero", path);
+    if (kind == "folder")
+        QDir().mkpath(path);
+    QFile file(path);
+    if (kind == "huge" && file.open(QIODevice::WriteOnly))
+        file.resize(Q_INT64_C(3) << 30);
+    if (kind == "binary" && file.open(QIODevice::WriteOnly)) {
+        QRandomGenerator random(11);
+        QByteArray bytes(4096, '\0');
+        for (char &byte : bytes)
+            byte = char(random.bounded(256));
+        file.write(bytes);
+    }
+    return nullptr;
 }

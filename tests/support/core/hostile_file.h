@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 // A FIFO that tells whether anyone opened it. A thread waits in a blocking
@@ -26,3 +27,9 @@ private:
     std::atomic<bool> releasing_{false};
     std::thread watcher_;
 };
+
+// Puts at `path` a file no user would make on purpose: "FIFO" (returned as
+// a watch), "device" (a link to /dev/zero, which never ends), "folder",
+// "huge" (3 GB, sparse, so no disk space is used) or "binary" (4 KB of
+// random bytes, the same every time).
+std::unique_ptr<FifoWatch> makeHostileFile(const QString &path, const QString &kind);
