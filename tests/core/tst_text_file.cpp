@@ -37,15 +37,6 @@ class TestTextFile : public QObject {
 private slots:
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
 
-    void writesAndReadsBack()
-    {
-        const QString path = dir_->filePath("c.igc");
-        writeTextFile(path, "old");
-        writeTextFile(path, "igc1\r\n4\r\n");
-        QCOMPARE(readTextFile(path), QByteArray("igc1\r\n4\r\n"));
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"c.igc"});
-    }
-
     // A write that fails half way (a full disk, a quota) reports it and
     // leaves the old file as it was, with no temporary file beside it.
     void failedWriteKeepsTheOldFile_data()
