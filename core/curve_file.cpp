@@ -2,7 +2,9 @@
 
 #include "core/win1250.h"
 
+#include <QByteArrayView>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -11,24 +13,29 @@ const QString kMagicIgc1 = QStringLiteral("igc1");
 constexpr qsizetype kMaxFieldLength = 79;
 
 // Hands out the lines of a file one at a time, and empty texts once the file
-// has ended.
+// has ended. Lines are found as they are asked for: only the 190 lines of a
+// curve are ever looked at, however long the file.
 class LineReader {
 public:
-    explicit LineReader(const QByteArray &bytes) : lines_(bytes.split('\n')) {}
+    explicit LineReader(const QByteArray &bytes) : bytes_(bytes) {}
 
     QString next()
     {
-        if (index_ >= lines_.size())
+        if (pos_ > bytes_.size())
             return {};
-        QByteArray line = lines_[index_++];
+        qsizetype end = bytes_.indexOf('\n', pos_);
+        if (end < 0)
+            end = bytes_.size();
+        QByteArrayView line(bytes_.constData() + pos_, end - pos_);
+        pos_ = end + 1;
         if (line.endsWith('\r'))
             line.chop(1);
-        return decodeWin1250(line.left(kMaxFieldLength));
+        return decodeWin1250(line.first(std::min(line.size(), kMaxFieldLength)).toByteArray());
     }
 
 private:
-    QList<QByteArray> lines_;
-    qsizetype index_ = 0;
+    const QByteArray &bytes_;
+    qsizetype pos_ = 0;
 };
 
 } // namespace

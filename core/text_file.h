@@ -3,9 +3,18 @@
 #include <QByteArray>
 #include <QString>
 
+// Curve and settings files are a few hundred bytes; a file beyond this bound
+// is none of them, and is refused before it is read.
+constexpr qint64 kMaxTextFileBytes = qint64(1) << 20;
+
 // Whole-file access for the curve and settings files. Failures raise
-// PlatformError with the path and the system's reason. A write goes to a
-// temporary file in the same folder that then replaces the old one, so a
-// crash or a full disk never leaves a half-written file behind.
-QByteArray readTextFile(const QString &path);
+// PlatformError with the path and the system's reason.
+//
+// Only a regular file is read (never a FIFO, which would block the open, nor
+// a device, which may never end), and only one of at most maxBytes.
+QByteArray readTextFile(const QString &path, qint64 maxBytes = kMaxTextFileBytes);
+
+// A write goes to a temporary file in the same folder that replaces the old
+// one only when every byte is on the disk, so a crash or a full disk never
+// leaves a half-written or empty file behind.
 void writeTextFile(const QString &path, const QByteArray &bytes);

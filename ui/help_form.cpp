@@ -1,5 +1,6 @@
 #include "ui/help_form.h"
 
+#include "core/help_file.h"
 #include "core/platform_error.h"
 #include "core/text_file.h"
 #include "ui/button_icons.h"
@@ -7,12 +8,12 @@
 #include "ui/window_font.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -25,6 +26,9 @@ constexpr int kTextRight = 6;
 constexpr int kTextBelow = 41; // room for the button under the text
 constexpr int kButtonBelow = 34;
 constexpr QSize kButtonSize(65, 28);
+// The manuals are about 20 KB. A file far beyond that is not one, and reading
+// it would keep the viewer busy for long: it is refused with a line saying so.
+constexpr qint64 kMaxManualBytes = qint64(1) << 20;
 
 } // namespace
 
@@ -60,18 +64,29 @@ void THelpForm::FormShow()
 {
     RichEdit1->clear();
     // The current directory of this moment, not the one the program started in.
-    const QString path = QDir::currentPath() + QLatin1Char('/') + helpFileName_();
-    if (!QFileInfo(path).isFile()) {
+    const std::optional<QString> path = locateHelpFile(QDir::currentPath(), helpFileName_());
+    if (!path) {
         RichEdit1->append(QStringLiteral("Nincs meg a Help file!"));
         RichEdit1->append(QStringLiteral("Help file not found!"));
         return;
     }
+    // Built apart and handed over whole: filled in place, the box laid out
+    // every paragraph as it came, and a manual of a few megabytes took minutes.
+    auto *document = new QTextDocument(RichEdit1);
+    document->setDefaultFont(RichEdit1->font());
     try {
-        readRtf(readTextFile(path), *RichEdit1->document());
+        readRtf(readTextFile(*path, kMaxManualBytes), *document);
     } catch (const PlatformError &e) {
         // A document that is there but cannot be read says why in its place.
-        RichEdit1->setPlainText(e.message());
+        document->setPlainText(e.message());
     }
+    // The box deletes its own first document when it is replaced; the ones
+    // handed over here are deleted here.
+    QTextDocument *previous = RichEdit1->document();
+    const bool handedOver = previous->parent() == RichEdit1;
+    RichEdit1->setDocument(document);
+    if (handedOver)
+        delete previous;
     RichEdit1->moveCursor(QTextCursor::Start);
 }
 

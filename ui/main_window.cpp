@@ -87,6 +87,9 @@ void TForm1::guarded(const std::function<void()> &handler)
         services_.prompts->error(e.message());
     } catch (const std::exception &e) {
         services_.prompts->error(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        // Nothing may cross the event loop, whatever was thrown.
+        services_.prompts->error(QString());
     }
 }
 
@@ -105,18 +108,13 @@ void TForm1::startUp()
 
     QStringList lines;
     const AppSettings file = settings();
-    if (file.exists()) {
-        try {
-            lines = file.readAll();
-        } catch (const PlatformError &e) {
-            // An unreadable settings file must not keep the program from
-            // starting: say why and go on with the defaults.
-            services_.prompts->error(e.message());
-        }
-    }
+    // A settings or curve file that cannot be read must not keep the program
+    // from starting: say why and go on with the defaults.
+    if (file.exists())
+        guarded([&] { lines = file.readAll(); });
     if (!lines.isEmpty()) {
         curveFile_ = lines[SettingsLine::CurveFile];
-        LoadCurveFile(curveFile_);
+        guarded([this] { LoadCurveFile(curveFile_); });
     }
 
     if (lines.size() > SettingsLine::Port) {

@@ -81,7 +81,7 @@ public:
     CurveTexts curveTexts() const;
 
     // Loads a curve file into the table and the parameters; false (after a
-    // message) when the file is missing or is not a curve file.
+    // message) when the file is missing, cannot be read or is not a curve file.
     bool LoadCurveFile(const QString &path);
 
     // Editing the table and the parameter fields.
@@ -134,8 +134,8 @@ private:
     void fillChart();
     void choosePreset(const QString &pattern);
 
-    // Runs a handler; an error the platform raises inside it is shown in the
-    // error box and the rest of the handler is skipped.
+    // Runs a handler; whatever it throws is shown in the error box and the
+    // rest of the handler is skipped.
     void guarded(const std::function<void()> &handler);
     template <typename Sender, typename Signal>
     void handle(Sender *sender, Signal signal, void (TForm1::*handler)());

@@ -119,8 +119,11 @@ bool TForm1::LoadCurveFile(const QString &path)
     std::optional<CurveFileContents> file;
     try {
         file = readCurveFile(readTextFile(path));
-    } catch (const PlatformError &) {
-        // A file that cannot be read is as useless as one of another kind.
+    } catch (const PlatformError &e) {
+        // A file that cannot be read is no curve file either; the reason
+        // (no access, not a file, far too large) follows on the next line.
+        services_.prompts->message(slots_.MsgBadFile + QLatin1Char('\n') + e.message());
+        return false;
     }
     if (!file) {
         services_.prompts->message(slots_.MsgBadFile);

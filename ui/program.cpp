@@ -12,6 +12,9 @@
 int runProgram(int argc, char *argv[], const std::function<void()> &shown)
 {
     QApplication app(argc, argv);
+    // Also names the installed data folder (share/igcedit) where the help
+    // viewer finds the manuals, whatever the program file is called.
+    QApplication::setApplicationName(QStringLiteral("igcedit"));
     QApplication::setApplicationDisplayName(QStringLiteral("igcedit"));
     QtUserPrompts prompts;
     TComm Comm1;

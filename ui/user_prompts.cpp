@@ -18,6 +18,34 @@ QString title()
     return QApplication::applicationDisplayName();
 }
 
+// A message box lays out the whole of its text before it opens: a path of a
+// megabyte kept it busy for many seconds. Longer lines keep their start and
+// their end, with the middle elided.
+constexpr qsizetype kMaxLineLength = 240;
+
+QString shortened(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.size() > kMaxLineLength)
+            line = line.left(kMaxLineLength / 2) + QChar(0x2026) + line.right(kMaxLineLength / 2);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The texts are plain: a file name that looks like markup is shown as it is.
+// The first button is the default, as in QMessageBox's own static boxes.
+QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
+                                    QMessageBox::StandardButton first,
+                                    QMessageBox::StandardButton second = QMessageBox::NoButton)
+{
+    QMessageBox box(icon, title(), shortened(text), first | second, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(first);
+    box.exec();
+    return box.standardButton(box.clickedButton());
+}
+
 std::optional<QString> run(QFileDialog &dialog)
 {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -42,18 +70,17 @@ QtUserPrompts::~QtUserPrompts()
 
 void QtUserPrompts::message(const QString &text)
 {
-    QMessageBox::information(parent_, title(), text);
+    showBox(parent_, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 bool QtUserPrompts::confirm(const QString &text)
 {
-    return QMessageBox::warning(parent_, title(), text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    return showBox(parent_, QMessageBox::Warning, text, QMessageBox::Yes, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtUserPrompts::error(const QString &text)
 {
-    QMessageBox::critical(parent_, title(), text);
+    showBox(parent_, QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
 QFileDialog &QtUserPrompts::fileDialog(QPointer<QFileDialog> &dialog, const char *name, bool save)

@@ -3,15 +3,18 @@
 #include "ui/help_form.h"
 #include "ui/main_window.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 
 namespace {
 
+constexpr int kMaxManual = 1 << 20;
 const QString kNotFound = QStringLiteral("Nincs meg a Help file!\nHelp file not found!");
 
 QString shown(const THelpForm &viewer)
@@ -24,23 +27,42 @@ QString shown(const THelpForm &viewer)
 class TestHelpForm : public QObject {
     Q_OBJECT
 
+    QTemporaryDir data_;
+
 private slots:
+    // The installed data folders come from XDG_DATA_DIRS (and the user's own
+    // from XDG_DATA_HOME), each with the program's folder "igcedit".
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName("igcedit");
+        QVERIFY(QDir().mkpath(data_.filePath("home")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data_.filePath("home")));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(data_.filePath("none") + ':' + data_.filePath("share")));
+    }
+    void cleanup() { QDir(data_.filePath("share")).removeRecursively(); }
+
     void documentOfTheLanguage_data()
     {
         QTest::addColumn<QByteArray>("language"); // the stored index
-        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("present"); // in the current folder
+        QTest::addColumn<QStringList>("installed");
         QTest::addColumn<QString>("text");
         const QString hungarian = QStringLiteral("Kézikönyv");
-        QTest::newRow("Hungarian") << QByteArray("0") << QStringList{"Help.rtf", "Help_eng.rtf"} << hungarian;
-        QTest::newRow("English") << QByteArray("1") << QStringList{"Help.rtf", "Help_eng.rtf"} << "Manual";
-        QTest::newRow("English, only Help.rtf") << QByteArray("1") << QStringList{"Help.rtf"} << kNotFound;
-        QTest::newRow("Hungarian, none") << QByteArray("0") << QStringList{} << kNotFound;
-        QTest::newRow("Hungarian, a folder named Help.rtf") << QByteArray("0") << QStringList{"Help.rtf/"} << kNotFound;
+        const QStringList both{"Help.rtf", "Help_eng.rtf"};
+        const QStringList none;
+        QTest::newRow("Hungarian") << QByteArray("0") << both << none << hungarian;
+        QTest::newRow("English") << QByteArray("1") << both << none << "Manual";
+        QTest::newRow("English, only Help.rtf") << QByteArray("1") << QStringList{"Help.rtf"} << none << kNotFound;
+        QTest::newRow("Hungarian, none") << QByteArray("0") << none << none << kNotFound;
+        QTest::newRow("Hungarian, a folder named Help.rtf") << QByteArray("0") << QStringList{"Help.rtf/"} << none << kNotFound;
+        QTest::newRow("English, installed") << QByteArray("1") << none << both << "Installed manual";
+        QTest::newRow("current folder first") << QByteArray("0") << both << both << hungarian;
     }
     void documentOfTheLanguage()
     {
         QFETCH(QByteArray, language);
         QFETCH(QStringList, present);
+        QFETCH(QStringList, installed);
         QFETCH(QString, text);
         FormFixture f;
         f.writeSettings("\r\n1\r\n" + language + "\r\n");
@@ -49,6 +71,13 @@ private slots:
                 QVERIFY(QDir().mkpath(f.path(name)));
             else
                 f.writeFile(name, name == "Help.rtf" ? "{\\rtf1\\ansicpg1250 K\\'e9zik\\'f6nyv}" : "{\\rtf1 Manual}");
+        }
+        const QDir installedDir(data_.filePath("share/igcedit"));
+        QVERIFY(installedDir.mkpath("."));
+        for (const QString &name : installed) {
+            QFile file(installedDir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{\\rtf1 Installed manual}");
         }
         TForm1 &form = f.start();
         form.show();
@@ -90,6 +119,41 @@ private slots:
         f.form().helpForm()->close();
         form.HelpBtn->click();
         QCOMPARE(shown(*f.form().helpForm()), "second");
+    }
+
+    // A manual is read into a document of its own and handed over whole (a
+    // megabyte of paragraphs took 15 s when the box was filled in place); one
+    // beyond the bound is refused with a line that says so.
+    void largeManuals_data()
+    {
+        QTest::addColumn<QByteArray>("manual");
+        QTest::addColumn<QString>("start");
+        QByteArray paragraphs = "{\\rtf1 ";
+        while (paragraphs.size() < kMaxManual - 16)
+            paragraphs += "Line\\par ";
+        paragraphs += "}";
+        QByteArray lines;
+        while (lines.size() < kMaxManual - 8)
+            lines += "x\n";
+        QTest::newRow("a megabyte of paragraphs") << paragraphs << "Line\nLine\n";
+        QTest::newRow("a megabyte of plain lines") << lines << "x\nx\n";
+        QTest::newRow("beyond the bound") << QByteArray(kMaxManual + 1, 'x')
+                                          << "Cannot read %DIR%/Help.rtf:\nThe file is larger than 1048576 bytes";
+    }
+    void largeManuals()
+    {
+        QFETCH(QByteArray, manual);
+        QFETCH(QString, start);
+        FormFixture f;
+        f.writeFile("Help.rtf", manual);
+        TForm1 &form = f.start();
+        form.show();
+        QElapsedTimer clock;
+        clock.start();
+        form.HelpBtn->click();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form().helpForm()));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed()) + " ms"));
+        QVERIFY(shown(*f.form().helpForm()).startsWith(start.replace("%DIR%", QDir::currentPath())));
     }
 
     void layoutAndResizing_data()
