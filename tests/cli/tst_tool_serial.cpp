@@ -30,6 +30,8 @@ private slots:
     {
         QVERIFY2(pty_.isValid(), "no pseudo-terminal");
         QVERIFY(dir_.isValid());
+        pty_.forget();
+        QFile::remove(log());
     }
 
     void download_data()
@@ -46,49 +48,37 @@ private slots:
         curve.write(writeCurveFile(exampleCurveWith({versionFlag ? "version=8,3" : "version=0"})));
         curve.close();
         const QByteArray expected = exampleDownloadLine(versionFlag);
-        double hold = 0;
-        // As the window's test: a late BREAK end is put down to a busy
-        // machine only when a second or third run is on time.
-        for (int attempt = 0; attempt < 3 && (attempt == 0 || hold >= 505); ++attempt) {
-            pty_.forget();
-            QFile::remove(log());
-            const ToolRun run = runTool({"download", "c.igc", "--port", pty_.slavePath()}, dir_.path(), breakLogging(log()));
-            QCOMPARE(run.status, 0);
-            QCOMPARE(pty_.waitForBytes(expected.size(), 2000), expected);
-            const std::vector<BreakRecorder::Request> breaks = BreakRecorder::readLog(qPrintable(log()));
-            QCOMPARE(breaks.size(), 2u);
-            QVERIFY(breaks[0].on && !breaks[1].on);
-            hold = ms(breaks[1].at - breaks[0].at);
-            QVERIFY2(hold >= 500, qPrintable(QString::number(hold) + " ms"));
-            const double firstByte = ms(*pty_.firstByteTime() - breaks[1].at);
-            QVERIFY2(firstByte >= 0 && firstByte < 20, qPrintable(QString::number(firstByte) + " ms"));
+        const ToolRun run = runTool({"download", "c.igc", "--port", pty_.slavePath()}, dir_.path(), breakLogging(log()));
+        QCOMPARE(run.status, 0);
+        QCOMPARE(pty_.waitForBytes(expected.size(), 2000), expected);
+        const std::vector<BreakRecorder::Request> breaks = BreakRecorder::readLog(qPrintable(log()));
+        QCOMPARE(breaks.size(), 2u);
+        QVERIFY(breaks[0].on && !breaks[1].on);
+        // The bounds of the window's own test: what the module needs, not
+        // what an idle machine gives.
+        const double hold = ms(breaks[1].at - breaks[0].at);
+        QVERIFY2(hold >= 500 && hold < 600, qPrintable(QString::number(hold) + " ms"));
+        const double firstByte = ms(*pty_.firstByteTime() - breaks[1].at);
+        QVERIFY2(firstByte >= 0 && firstByte < 20, qPrintable(QString::number(firstByte) + " ms"));
 
-            // The receipt; no progress bar when stderr is no terminal.
-            const QString receipt = QString::fromUtf8(run.out);
-            QVERIFY2(receipt.contains(QStringLiteral("port     %1\n").arg(pty_.slavePath())), qPrintable(receipt));
-            QVERIFY(receipt.contains(QStringLiteral("sent     %1 bytes, %2 values").arg(expected.size()).arg(expected.size() / 3)));
-            QVERIFY(receipt.contains(QStringLiteral("version flag %1").arg(int(versionFlag))));
-            QVERIFY(receipt.contains(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
-            QCOMPARE(run.err, "");
-        }
-        QVERIFY2(hold < 505, qPrintable(QString::number(hold) + " ms"));
+        // The receipt; no progress bar when stderr is no terminal.
+        const QString receipt = QString::fromUtf8(run.out);
+        QVERIFY2(receipt.contains(QStringLiteral("port     %1\n").arg(pty_.slavePath())), qPrintable(receipt));
+        QVERIFY(receipt.contains(QStringLiteral("sent     %1 bytes, %2 values").arg(expected.size()).arg(expected.size() / 3)));
+        QVERIFY(receipt.contains(QStringLiteral("version flag %1").arg(int(versionFlag))));
+        QVERIFY(receipt.contains(QCryptographicHash::hash(expected, QCryptographicHash::Sha256).toHex()));
+        QCOMPARE(run.err, "");
     }
 
     void wakePulse()
     {
-        double hold = 0;
-        for (int attempt = 0; attempt < 3 && (attempt == 0 || hold >= 1505); ++attempt) {
-            pty_.forget();
-            QFile::remove(log());
-            const ToolRun run = runTool({"wake", "--port", pty_.slavePath()}, dir_.path(), breakLogging(log()));
-            QCOMPARE(run.status, 0);
-            const std::vector<BreakRecorder::Request> breaks = BreakRecorder::readLog(qPrintable(log()));
-            QCOMPARE(breaks.size(), 2u);
-            QVERIFY(breaks[0].on && !breaks[1].on);
-            hold = ms(breaks[1].at - breaks[0].at);
-            QVERIFY2(hold >= 1500, qPrintable(QString::number(hold) + " ms"));
-        }
-        QVERIFY2(hold < 1505, qPrintable(QString::number(hold) + " ms"));
+        const ToolRun run = runTool({"wake", "--port", pty_.slavePath()}, dir_.path(), breakLogging(log()));
+        QCOMPARE(run.status, 0);
+        const std::vector<BreakRecorder::Request> breaks = BreakRecorder::readLog(qPrintable(log()));
+        QCOMPARE(breaks.size(), 2u);
+        QVERIFY(breaks[0].on && !breaks[1].on);
+        const double hold = ms(breaks[1].at - breaks[0].at);
+        QVERIFY2(hold >= 1500 && hold < 1700, qPrintable(QString::number(hold) + " ms"));
         // The port was drained and closed before the tool ended: no data.
         QCOMPARE(pty_.waitForBytes(1, 100), QByteArray());
     }

@@ -25,5 +25,8 @@ QProcessEnvironment breakLogging(const QString &log)
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(BREAK_LOG_LIBRARY));
     environment.insert(QStringLiteral("IGC_BREAK_LOG"), log);
+    // In a sanitizer build the runtime would insist on coming first.
+    QString asan = qEnvironmentVariable("ASAN_OPTIONS");
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), asan + (asan.isEmpty() ? "" : ":") + "verify_asan_link_order=0");
     return environment;
 }
