@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QResource>
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
@@ -125,6 +126,17 @@ void setPixelFont(QWidget *widget, int pixels)
     widget->setFont(font);
 }
 
+// dist/icons/igcedit-48.png, kept as raw RGBA (see ui/CMakeLists.txt).
+QIcon programIcon()
+{
+    constexpr int kSide = 48;
+    const QByteArray rgba = QResource(QStringLiteral(":/icons/igcedit-48.rgba")).uncompressedData();
+    if (rgba.size() != kSide * kSide * 4)
+        return QIcon();
+    const QImage image(reinterpret_cast<const uchar *>(rgba.constData()), kSide, kSide, QImage::Format_RGBA8888);
+    return QIcon(QPixmap::fromImage(image));
+}
+
 QTimer *timer(const char *name, QObject *parent, int milliseconds)
 {
     auto *t = new QTimer(parent);
@@ -144,7 +156,7 @@ void TForm1::buildLayout()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     // The task bar shows the program's icon, the one the desktop menu shows.
-    setWindowIcon(QIcon(QStringLiteral(":/icons/igcedit.png")));
+    setWindowIcon(programIcon());
     setFont(windowFont(10));
     setLayoutDirection(Qt::LeftToRight);
     resize(kClientWidth, kClientHeight);

@@ -748,7 +748,10 @@ private slots:
         QCOMPARE(form.ComboBox2->font().pixelSize(), 11);
         QCOMPARE(form.Label8->font().pixelSize(), 10);
         QCOMPARE(form.BtnNyelv->toolTip(), "Nyelv/Language");
-        QCOMPARE(form.windowIcon().pixmap(48).size(), QSize(48, 48)); // the icon is linked in
+        // The icon is linked in, and is the desktop menu's picture.
+        const auto premultiplied = [](const QImage &image) { return image.convertToFormat(QImage::Format_ARGB32_Premultiplied); };
+        QCOMPARE(premultiplied(form.windowIcon().pixmap(48).toImage()),
+                 premultiplied(QImage(QStringLiteral(IGC_SOURCE_DIR "/dist/icons/igcedit-48.png"))));
 
         for (QTimer *timer : {form.Timer1, form.Timer2}) {
             QVERIFY(timer->isSingleShot() && !timer->isActive());
