@@ -6,7 +6,6 @@
 #include "core/number_text.h"
 #include "core/polarity.h"
 
-
 namespace {
 
 using Kind = Refusal::Kind;
