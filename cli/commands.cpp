@@ -23,6 +23,11 @@
 #include <optional>
 #include <thread>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 void say(const QString &line)
@@ -183,6 +188,10 @@ int frameCommand(const QString &curve, bool raw)
     if (!out.open(stdout, QIODevice::WriteOnly))
         return ExitRefused;
     if (raw) {
+#ifdef Q_OS_WIN
+        // The bytes as they are: Windows' C runtime would write 13 10 for every 10.
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
         out.write(line);
         return ExitDone;
     }

@@ -59,6 +59,9 @@ const LanguageTexts &startupTexts()
             QStringLiteral("foglalja: %1. Zárja be azt a programot (vagy állítsa le a szolgáltatást), majd próbálja újra."),
             QStringLiteral("egy másik program foglalja. Zárja be, majd próbálja újra."),
             QStringLiteral("%1 (%2. folyamat)"),
+            QStringLiteral("a számítógépnek nincs ilyen portja, a soros portjai: %1. Be van dugva az átalakító?"),
+            QStringLiteral("a számítógépnek nincs soros portja. Be van dugva az átalakító?"),
+            QStringLiteral("a port illesztőprogramja hibát jelez: %1"),
         },
     };
     return texts;
@@ -156,6 +159,9 @@ const LanguageTexts &englishTexts()
             QStringLiteral("it is held open by %1. Close that program (or stop the service), then try again."),
             QStringLiteral("another program holds it open. Close it, then try again."),
             QStringLiteral("%1 (process %2)"),
+            QStringLiteral("this computer has no such port; its serial ports are %1. Is the adapter plugged in?"),
+            QStringLiteral("this computer has no serial port. Is the adapter plugged in?"),
+            QStringLiteral("the port's driver reports an error: %1"),
         },
     };
     return texts;

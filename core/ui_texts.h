@@ -52,6 +52,9 @@ struct PortTexts {
     QString busy;           // %1 the programs that hold it
     QString busyUnknown;    // held, by a program this user cannot see
     QString holder;         // %1 a program's name, %2 its process number
+    QString noSuchPort;     // Windows: no port of that name; %1 the COM ports there are
+    QString noSerialPorts;  // Windows: no port of that name, nor any other
+    QString driverError;    // Windows: the port opens, its driver fails; %1 the system's words
 };
 
 struct LanguageTexts {

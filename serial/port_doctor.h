@@ -6,6 +6,7 @@
 #include <QList>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 
 // Why a serial port cannot be used, told from what the system says about it:
 // its device node, the user's groups and the processes that hold it open.
@@ -44,6 +45,8 @@ enum class PortVerdict {
     NoPermission,  // nothing the user can do about it alone
     Busy,          // another process holds it
     Failed,        // none of these: the system's reason says why
+    NoSuchPort,    // Windows: no port of that name
+    DriverError,   // Windows: the port opens, but its driver fails
 };
 
 struct PortDiagnosis {
@@ -52,7 +55,8 @@ struct PortDiagnosis {
     PortVerdict verdict = PortVerdict::Usable;
     QString group;       // NeedsGroup, NeedsNewLogin
     QList<PortHolder> holders; // Busy; empty when the holder cannot be seen
-    QString reason;      // Failed: the system's words
+    QString reason;      // Failed, DriverError: the system's words
+    QStringList ports{}; // NoSuchPort: the COM ports there are
 };
 
 // Whether `user` may read and write `node`, and if not, what would let him.

@@ -20,6 +20,7 @@ ToolRun runTool(const QStringList &arguments, const QString &folder, const QProc
     return run;
 }
 
+#ifdef BREAK_LOG_LIBRARY // Linux's: Windows has no LD_PRELOAD
 QProcessEnvironment breakLogging(const QString &log)
 {
     QProcessEnvironment environment;
@@ -30,3 +31,4 @@ QProcessEnvironment breakLogging(const QString &log)
     environment.insert(QStringLiteral("ASAN_OPTIONS"), asan + (asan.isEmpty() ? "" : ":") + "verify_asan_link_order=0");
     return environment;
 }
+#endif
