@@ -78,11 +78,12 @@ QString portDiagnosisText(const PortDiagnosis &diagnosis, const PortTexts &texts
 // The verdict alone: why, and what to do.
 QString portVerdictText(const PortDiagnosis &diagnosis, const PortTexts &texts);
 
-// The running system's side.
+// The running system's side (device nodes and users: Unix only).
 DeviceNode deviceNode(const QString &path);
 UserAccess currentUser();
 // Everything known about `systemPort` now; `error` and `reason` from a
-// failed open, or NoError when none was tried.
+// failed open, or NoError when none was tried. On Windows what opening the
+// port says now (port_doctor_win.cpp).
 PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
                            QSerialPort::SerialPortError error = QSerialPort::NoError,
                            const QString &reason = QString());
