@@ -70,9 +70,10 @@ void requestStop(int)
     stopRequested = true;
 }
 
-void complain(const QString &line)
+// A complaint on one line: a platform's message may run over several.
+void complain(const QString &text)
 {
-    QTextStream(stderr) << "igctool emulate: " << line << '\n';
+    QTextStream(stderr) << "igctool emulate: " << text.simplified() << '\n';
 }
 
 // Each line at once: a script waits for it.
@@ -283,7 +284,7 @@ void writeReceived(const ReceivedFrame &frame, const std::optional<Expected> &ex
     try {
         writeTextFile(path, writeCurveFile(curve->texts));
     } catch (const PlatformError &e) {
-        verdict.refusal = e.message();
+        verdict.refusal = e.message().simplified();
         json.insert("outWritten", false);
         return;
     }
@@ -364,6 +365,11 @@ int emulateCommand(const EmulateOptions &options)
     std::signal(SIGTERM, requestStop);
 #ifdef SIGHUP
     std::signal(SIGHUP, requestStop);
+#endif
+#ifdef SIGPIPE
+    // A script that took the first line and closed the pipe still gets the
+    // verdict as the exit status.
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
     int status = ExitDone;
     int downloads = 0;
