@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "core/curve_file.h"
 #include "core/download_check.h"
+#include "core/inhibit_pattern.h"
 #include "core/number_text.h"
 #include "core/platform_error.h"
 #include "core/received_frame.h"
@@ -153,16 +154,6 @@ private:
     QString device_;
 };
 
-QString patternText(int value)
-{
-    return QString::number(value, 2).rightJustified(8, QLatin1Char('0'));
-}
-
-QString edgeText(bool rising)
-{
-    return rising ? QStringLiteral("rising") : QStringLiteral("falling");
-}
-
 // What one download was, and what became of it.
 struct Verdict {
     QString refusal;    // the frame's first fault, or its first difference from --expect
@@ -222,7 +213,7 @@ QString curveTable(const ReceivedFrame &f)
     lines.append({QStringLiteral("cylinders"), QString::number(f.cylinders)});
     QString text = lineTable(lines) + QStringLiteral("\nrow  advance  pattern\n");
     for (int r = 1; r <= kCurveRows; ++r)
-        text += QStringLiteral("%1  %2  %3\n").arg(r, 3).arg(decimalText(f.advance[r - 1] / 2.0, 1), 7).arg(patternText(f.pattern[r - 1]));
+        text += QStringLiteral("%1  %2  %3\n").arg(r, 3).arg(decimalText(f.advance[r - 1] / 2.0, 1), 7).arg(inhibitPatternText(f.pattern[r - 1]));
     return text;
 }
 
@@ -238,7 +229,7 @@ QJsonObject curveJson(const ReceivedFrame &f)
     QJsonArray rows;
     for (int r = 1; r <= kCurveRows; ++r)
         rows.append(QJsonObject{{"row", r}, {"advanceHalfDegrees", f.advance[r - 1]}, {"advance", f.advance[r - 1] / 2.0},
-                                {"pattern", patternText(f.pattern[r - 1])}});
+                                {"pattern", inhibitPatternText(f.pattern[r - 1])}});
     QJsonObject curve{{"values", f.values.size()}, {"versionFlag", f.versionFlag},
                       {"inputEdge", edgeText(f.inputRising)}, {"outputEdge", edgeText(f.outputRising)},
                       {"openingSteps", f.opening}, {"dwellSteps", f.dwell},

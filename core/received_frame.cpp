@@ -1,6 +1,7 @@
 #include "core/received_frame.h"
 
 #include "core/download_check.h"
+#include "core/inhibit_pattern.h"
 #include "core/number_text.h"
 #include "core/polarity.h"
 
@@ -61,11 +62,6 @@ QString countWord(int count)
     return count == 1 ? QStringLiteral("one") : QString::number(count);
 }
 
-QString edgeText(bool rising)
-{
-    return rising ? QStringLiteral("rising") : QStringLiteral("falling");
-}
-
 QString openingText(int steps)
 {
     return steps == 0 ? QStringLiteral("none (an angle mode)") : decimalText(openingMs(steps), 4) + QStringLiteral(" ms");
@@ -82,11 +78,6 @@ QString periodText(const ReceivedFrame &frame)
     if (rpm == 0)
         return QString::number(frame.period);
     return QStringLiteral("%1 (about %2 rpm with %3 cylinders)").arg(frame.period).arg(std::round(rpm)).arg(frame.cylinders);
-}
-
-QString patternText(int value)
-{
-    return QString::number(value, 2).rightJustified(8, QLatin1Char('0'));
 }
 
 // Whether the texts give the frame's values at every place of the checked slots.
@@ -188,6 +179,11 @@ QString frameFaultText(const FrameFault &fault)
     return QStringLiteral("value %1: cylinders value %2 lacks 15 in its low four bits").arg(fault.value).arg(fault.found);
 }
 
+QString edgeText(bool rising)
+{
+    return rising ? QStringLiteral("rising") : QStringLiteral("falling");
+}
+
 double openingMs(int steps)
 {
     return steps * 0.0256;
@@ -203,9 +199,9 @@ double dwellReading(int steps, ControlMode mode)
     return steps * 0.4096;
 }
 
-double periodRpm(int period, int cylinders)
+double periodRpm(double period, int cylinders)
 {
-    return period == 0 || cylinders == 0 ? 0 : 75000000.0 / (double(cylinders) * period);
+    return period == 0 || cylinders == 0 ? 0 : 75000000.0 / (cylinders * period);
 }
 
 std::optional<FrameDifference> frameDifference(const ReceivedFrame &received, const ReceivedFrame &expected)
@@ -249,8 +245,8 @@ QString frameDifferenceText(const FrameDifference &difference, const ReceivedFra
     case FrameSlot::Dwell:
         return says(QStringLiteral("dwell"), dwellText(received.dwell, mode), dwellText(expected.dwell, mode));
     case FrameSlot::Pattern:
-        return says(QStringLiteral("row %1 inhibit pattern").arg(row), patternText(received.pattern[row - 1]),
-                    patternText(expected.pattern[row - 1]));
+        return says(QStringLiteral("row %1 inhibit pattern").arg(row), inhibitPatternText(received.pattern[row - 1]),
+                    inhibitPatternText(expected.pattern[row - 1]));
     case FrameSlot::Cylinders:
         return says(QStringLiteral("cylinders"), QString::number(received.cylinders), QString::number(expected.cylinders));
     case FrameSlot::Fixed:
@@ -286,7 +282,7 @@ std::optional<RebuiltCurve> rebuildCurve(const ReceivedFrame &frame, const std::
     t.dwellCorrection = QString::number(frame.dwellCorrection);
     t.transparent = QString::number(frame.transparent);
     for (int r = 1; r <= kCurveRows; ++r)
-        t.rows[r - 1] = {defaultRpmText(r), decimalText(frame.advance[r - 1] / 2.0, 1), patternText(frame.pattern[r - 1])};
+        t.rows[r - 1] = {defaultRpmText(r), decimalText(frame.advance[r - 1] / 2.0, 1), inhibitPatternText(frame.pattern[r - 1])};
 
     // The mode of the curve that was meant, when its opening gives the same
     // value; a time when the opening has one; else an angle mode, narrow
@@ -327,11 +323,12 @@ std::optional<RebuiltCurve> rebuildCurve(const ReceivedFrame &frame, const std::
     }
     }
 
-    // A period of 0 is the low 16 bits of 65536.
+    // A period of 0 is the low 16 bits of 65536. With 0 cylinders every
+    // speed gives a period of 0, and none gives another.
     const int period = frame.period == 0 ? 65536 : frame.period;
     const std::optional<QString> shift = frame.cylinders == 0
         ? (frame.period == 0 ? std::optional(QStringLiteral("6000")) : std::nullopt)
-        : shortestText(periodRpm(period, frame.cylinders), 75000000.0 / (frame.cylinders * (period + 0.5)), t,
+        : shortestText(periodRpm(period, frame.cylinders), periodRpm(period + 0.5, frame.cylinders), t,
                        &CurveTexts::shiftRpm, frame, {FrameSlot::PeriodLow, FrameSlot::PeriodHigh});
     if (!shift)
         return std::nullopt;

@@ -53,13 +53,16 @@ std::variant<ReceivedFrame, FrameFault> readDownloadLine(const QByteArray &line)
 // "value 66: 255 filler missing after 20", "126 values: one short".
 QString frameFaultText(const FrameFault &fault);
 
+// An edge polarity as a report says it: "rising" or "falling".
+QString edgeText(bool rising);
+
 // What the frame's steps stand for.
 double openingMs(int steps);
 // Milliseconds in time mode, degrees in the angle modes.
 double dwellReading(int steps, ControlMode mode);
-// The shift-light speed a period stands for with the cylinders, in rpm; 0
-// when either is 0.
-double periodRpm(int period, int cylinders);
+// The shift-light speed a period (in steps of 1,6 us) stands for with the
+// cylinders, in rpm; 0 when either is 0.
+double periodRpm(double period, int cylinders);
 
 // Where a received frame first differs from the one a curve file gives: in
 // the number of values (one of them has the options value), or at a place.
