@@ -22,6 +22,8 @@ const LanguageTexts &startupTexts()
             QStringLiteral("Grafikon"),
             QStringLiteral("Help.rtf"),
             QStringLiteral("Vissza"),
+            QStringLiteral("nézet visszaállítása"),
+            QStringLiteral("görbekártya exportálása…"),
         },
         TextSlots{
             QStringLiteral("#"),
@@ -148,6 +150,8 @@ const LanguageTexts &englishTexts()
             QStringLiteral("Graph"),
             QStringLiteral("Help_eng.rtf"),
             QStringLiteral("Back"),
+            QStringLiteral("restore view"),
+            QStringLiteral("export curve card…"),
         },
         TextSlots{
             QStringLiteral("#"),

@@ -40,6 +40,8 @@ struct WindowTexts {
     QString Series1Title, Series2Title, ChartTitle;
     QString HelpFileName;
     QString EndhelpBtn;
+    // The chart's right-click menu, in its order.
+    QString ChartRestoreView, ChartExportCard;
 };
 
 // The diagnosis of a serial port that cannot be opened, in the error box.

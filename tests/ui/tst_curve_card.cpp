@@ -2,43 +2,38 @@
 // pdftotext and pdfinfo as a reader of the PDF would.
 #include "core/curve_file.h"
 #include "core/ui_texts.h"
+#include "form_fixture.h"
 #include "sample_curves.h"
 #include "tool_run.h"
+#include "ui/main_window.h"
+#include "ui/string_grid.h"
+#include "user_input.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString err;
-};
-
-Run run(const QString &program, const QStringList &arguments, const QString &folder,
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
+// igcedit --card, with the runtime folder that a login always has (Qt
+// warns on stderr without one).
+ToolRun card(const QStringList &arguments, const QString &folder,
+             QProcessEnvironment environment = QProcessEnvironment())
 {
-    // Qt warns about a missing runtime folder, which a login always has.
     static const QTemporaryDir runtime;
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(60000))
-        process.kill();
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    if (process.exitStatus() == QProcess::NormalExit && process.error() != QProcess::FailedToStart)
-        result.status = process.exitCode();
-    return result;
+    return runProgram(IGCEDIT_PATH, QStringList{"--card"} + arguments, folder, environment);
 }
 
 // What poppler reads from a PDF, blanks folded to one space.
@@ -107,9 +102,9 @@ private slots:
         }
         writeFile("c.igc", writeCurveFile(curve));
 
-        const Run card = run(IGCEDIT_PATH, QStringList{"--card", "c.igc", "card.pdf"} + language, dir_->path());
-        QCOMPARE(card.err, QString());
-        QCOMPARE(card.status, 0);
+        const ToolRun written = card(QStringList{"c.igc", "card.pdf"} + language, dir_->path());
+        QCOMPARE(written.err, QByteArray());
+        QCOMPARE(written.status, 0);
         const QString pdf = dir_->filePath("card.pdf");
         const QString info = poppler("pdfinfo", {pdf});
         QVERIFY2(info.contains("Pages: 1 ") && info.contains("(A4)"), qPrintable(info));
@@ -138,8 +133,7 @@ private slots:
     void png()
     {
         writeFile("c.igc", writeCurveFile(sampleCurve()));
-        const Run card = run(IGCEDIT_PATH, {"--card", "c.igc", "card.PNG"}, dir_->path());
-        QCOMPARE(card.status, 0);
+        QCOMPARE(card({"c.igc", "card.PNG"}, dir_->path()).status, 0);
         const QImage image(dir_->filePath("card.PNG"));
         // A4 at 150 dpi.
         QCOMPARE(image.size(), QSize(1240, 1754));
@@ -151,12 +145,11 @@ private slots:
     void withoutDisplay()
     {
         writeFile("c.igc", writeCurveFile(sampleCurve()));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
+        QProcessEnvironment environment;
+        environment.insert("DISPLAY", "");
+        environment.insert("WAYLAND_DISPLAY", "");
         environment.insert("QT_QPA_PLATFORM", "xcb");
-        const Run card = run(IGCEDIT_PATH, {"--card", "c.igc", "card.pdf"}, dir_->path(), environment);
-        QCOMPARE(card.status, 0);
+        QCOMPARE(card({"c.igc", "card.pdf"}, dir_->path(), environment).status, 0);
         QVERIFY(QFile::exists(dir_->filePath("card.pdf")));
     }
 
@@ -180,10 +173,89 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QString, reason);
         writeFile("c.igc", file);
-        const Run card = run(IGCEDIT_PATH, QStringList{"--card"} + arguments, dir_->path());
-        QCOMPARE(card.status, 1);
-        QVERIFY2(card.err.contains(reason), qPrintable(card.err));
+        const ToolRun refusal = card(arguments, dir_->path());
+        QCOMPARE(refusal.status, 1);
+        QVERIFY2(refusal.err.contains(reason.toUtf8()), refusal.err.constData());
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), (QStringList{"c.igc", "Edit.txt"}));
+    }
+
+    // The chart's menu, through real input on the window: the card of the
+    // table as the window holds it, in the window's language.
+    void fromTheChartMenu_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("prompts");
+        const QString overwrite = appliedTexts(1).slotTexts.MsgOverwrite;
+        QTest::newRow("new PDF") << "card.pdf" << QByteArray() << "";
+        QTest::newRow("overwrite refused") << "card.pdf" << QByteArray("old") << "confirm: " + overwrite;
+        QTest::newRow("overwrite accepted") << "card.png" << QByteArray("old") << "confirm: " + overwrite;
+        QTest::newRow("other extension") << "card.txt" << QByteArray()
+            << "error: " + appliedTexts(1).card.badName; // %1 the path
+    }
+    void fromTheChartMenu()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, prompts);
+        FormFixture f;
+        f.writeSettings("elso.igc\r\n1\r\n1\r\n0\r\n");
+        TForm1 &form = f.start();
+        QVERIFY(showActive(form, &f.prompts));
+        form.StringGrid1->setCell(Col::Advance, 7, "42,5");
+        const QString path = dir_->filePath(name);
+        if (!before.isEmpty())
+            writeFile(name, before);
+        f.prompts.fileAnswers.push_back(path);
+        f.prompts.confirmAnswers.push_back(name.endsWith("png"));
+        f.prompts.log.clear();
+        QVERIFY(chooseFromChartMenu(form, englishTexts().window.ChartExportCard));
+        QCOMPARE(f.prompts.log, QStringList({"export: " + f.path("elso.pdf"), prompts.replace("%1", path)})
+                                    .filter(QRegularExpression(".")));
+
+        QFile card(path);
+        if (name.endsWith("txt") || (before == "old" && name.endsWith("pdf"))) {
+            QCOMPARE(card.open(QIODevice::ReadOnly) ? card.readAll() : QByteArray(), before);
+        } else if (name.endsWith("png")) {
+            QCOMPARE(QImage(path).size(), QSize(1240, 1754));
+        } else {
+            const QString text = poppler("pdftotext", {"-layout", path, "-"});
+            QVERIFY2(text.contains(" 42,5 ") && text.contains("not downloadable: cylinders is empty")
+                         && text.contains(englishTexts().window.Label1), qPrintable(text));
+        }
+    }
+
+    // The real export dialog: a name typed without an extension takes the
+    // kind of file chosen in the dialog.
+    void realExportDialog_data()
+    {
+        QTest::addColumn<bool>("png");
+        QTest::newRow("PDF, the first kind") << false;
+        QTest::newRow("PNG chosen") << true;
+    }
+    void realExportDialog()
+    {
+        QFETCH(bool, png);
+        QtUserPrompts real;
+        QTimer user;
+        user.setInterval(10);
+        connect(&user, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            user.stop();
+            auto *kinds = dialog->findChild<QComboBox *>("fileTypeCombo");
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            QVERIFY(kinds && name);
+            if (png)
+                QTest::keyClick(kinds, Qt::Key_Down);
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(name, "card");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        user.start();
+        const std::optional<QString> chosen = real.exportFileName(dir_->filePath("elso.pdf"), {"PDF (*.pdf)", "PNG (*.png)"});
+        QCOMPARE(chosen, std::optional<QString>(dir_->filePath(png ? "card.png" : "card.pdf")));
     }
 
 private:
@@ -197,5 +269,5 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-QTEST_GUILESS_MAIN(TestCurveCard)
+QTEST_MAIN(TestCurveCard)
 #include "tst_curve_card.moc"
