@@ -43,6 +43,12 @@ Exit status:
   4  the line failed while sending
 )");
 
+const QString kLicence = QStringLiteral(R"(Copyright (C) 2026 igcedit developers
+License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.
+)");
+
 struct Invocation {
     QStringList arguments;
     const QCommandLineParser &options;
@@ -176,7 +182,7 @@ int main(int argc, char *argv[])
         return ExitDone;
     }
     if (first == "-v" || first == "--version") {
-        QTextStream(stdout) << "igctool " << IGC_VERSION << '\n';
+        QTextStream(stdout) << "igctool " << IGC_VERSION << '\n' << kLicence;
         return ExitDone;
     }
     if (first.isEmpty())
