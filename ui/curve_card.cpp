@@ -128,7 +128,7 @@ private:
         text(QRectF(area.left(), area.top(), area.width() / 3, 50), s.MsgColAdvance, small);
         if (frozen_ > 0) {
             const QFontMetricsF metrics(small, p_.device());
-            const qreal width = metrics.horizontalAdvance(texts_.card.frozen);
+            const qreal width = metrics.horizontalAdvance(texts_.card.frozen) + 4; // never elided
             const QRectF swatch(area.right() - width - 70, area.top() + 10, 50, 30);
             p_.fillRect(swatch, kFrozenShade);
             text(QRectF(swatch.right() + 20, area.top(), width, 50), texts_.card.frozen, small);
