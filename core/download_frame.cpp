@@ -5,6 +5,7 @@
 #include "core/number_text.h"
 #include "core/polarity.h"
 
+#include <QCryptographicHash>
 #include <cmath>
 #include <cstdint>
 
@@ -129,4 +130,9 @@ QByteArray frameLine(const QByteArray &frame)
     for (const char value : frame)
         line += valueGroup(value);
     return line;
+}
+
+QString frameDigest(const QByteArray &frame)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(frameLine(frame), QCryptographicHash::Sha256).toHex());
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 // The module is programmed with one frame of one-byte values, each sent as
 // the group v, 255, 255. There is no header, length or checksum, and nothing
@@ -55,3 +56,8 @@ double shiftPeriod(const CurveTexts &texts);
 QByteArray valueGroup(char value);
 // The whole frame as it goes on the line, group after group.
 QByteArray frameLine(const QByteArray &frame);
+
+// The sha256 of the frame's line in lower-case hex: what igctool's download
+// receipt and the curve card print, so a card can be matched to a download
+// (and to `igctool frame --raw | sha256sum`).
+QString frameDigest(const QByteArray &frame);
