@@ -10,6 +10,8 @@
 
 class AppSettings;
 class CurveChart;
+class DownloadSession;
+struct DownloadOutcome;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -43,6 +45,8 @@ public:
     static constexpr int kClientWidth = 642;
     static constexpr int kClientHeight = 566;
     static constexpr int kMaxClientHeight = kClientHeight + 200;
+    // How long leaving waits for a download or wake pulse to end by itself.
+    static constexpr int kReleaseMs = 3000;
 
     explicit TForm1(Form1Services services, QWidget *parent = nullptr);
     ~TForm1() override;
@@ -72,6 +76,7 @@ public:
     int currentRow() const { return currentRow_; }
     int currentCol() const { return currentCol_; }
     bool chartEnlarged() const { return chartEnlarged_; }
+    DownloadSession &downloadSession() const { return *session_; }
     const QString &helpFileName() const { return HelpFileName; }
 
     // The help viewer, built when it is first opened.
@@ -149,9 +154,16 @@ private:
     QStringList speedLabels() const;
     void showPortDevice();
     bool portBusy() const;
+    void downloadFinished(const DownloadOutcome &outcome);
+    void reportLineFailure(qint32 valuesSent);
+    void setWaitCursor(bool on);
+    void releasePort();
     void ApplyLanguage(int language);
 
     Form1Services services_;
+    std::unique_ptr<DownloadSession> session_;
+    bool waitCursor_ = false;
+    bool leaving_ = false;
     const WindowTexts *windowTexts_ = &startupTexts().window;
     TextSlots slots_ = startupTexts().slotTexts;
     QString startDir_;
