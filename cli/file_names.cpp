@@ -16,12 +16,14 @@ QHash<QString, QByteArray> &lostNames()
     return names;
 }
 
+#ifdef Q_OS_UNIX
 void keep(const QByteArray &raw)
 {
     const QString decoded = QFile::decodeName(raw);
     if (QFile::encodeName(decoded) != raw)
         lostNames().insert(decoded, raw);
 }
+#endif
 
 } // namespace
 

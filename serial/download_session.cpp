@@ -2,6 +2,7 @@
 
 #include "core/download_frame.h"
 #include "serial/serial_line.h"
+#include "serial/time_critical.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -56,7 +57,7 @@ void DownloadSession::setState(State state)
     emit stateChanged(state);
 }
 
-bool DownloadSession::beginDownload()
+bool DownloadSession::openWithBreak(bool discard)
 {
     setState(State::Opening);
     try {
@@ -65,13 +66,21 @@ bool DownloadSession::beginDownload()
         setState(State::Failed);
         throw;
     }
-    discardInput(line_);
+    if (discard)
+        discardInput(line_);
     if (!line_.SetBREAKState(true)) {
         line_.Close();
         setState(State::Failed);
         emit released();
         return false;
     }
+    return true;
+}
+
+bool DownloadSession::beginDownload()
+{
+    if (!openWithBreak(true))
+        return false;
     const Clock::time_point breakEnds = Clock::now() + std::chrono::milliseconds(kDownloadBreakMs);
     {
         const std::lock_guard lock(mutex_);
@@ -111,29 +120,34 @@ void DownloadSession::post(int run, std::function<void()> onOwnerThread)
 void DownloadSession::sendLine(Clock::time_point breakEnds, int run)
 {
     QByteArray frame;
-    {
-        std::unique_lock lock(mutex_);
-        wake_.wait_until(lock, breakEnds - kSpin, [this] { return stop_.load(); });
-        wake_.wait(lock, [this] { return stop_ || frame_.has_value(); });
-        frame = frame_.value_or(QByteArray());
-    }
-    const QByteArray bytes = frameLine(frame);
     DownloadOutcome outcome;
-    outcome.values = qint32(frame.size());
-    while (Clock::now() < breakEnds && !stop_) {
-    }
-    bool lineWorks = line_.SetBREAKState(false);
+    bool lineWorks = true;
     qint64 written = 0;
-    if (lineWorks && !stop_) {
-        post(run, [this] { setState(State::Sending); });
-        for (; written < bytes.size() && !stop_; written += kGroupBytes) {
-            if (!line_.Write(bytes.constData() + written, kGroupBytes)) {
-                lineWorks = false;
-                break;
-            }
+    {
+        const TimeCritical critical;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait_until(lock, breakEnds - kSpin, [this] { return stop_.load(); });
+            wake_.wait(lock, [this] { return stop_ || frame_.has_value(); });
+            frame = frame_.value_or(QByteArray());
         }
-        post(run, [this] { setState(State::Draining); });
+        const QByteArray bytes = frameLine(frame);
+        outcome.values = qint32(frame.size());
+        while (Clock::now() < breakEnds && !stop_) {
+        }
+        lineWorks = line_.SetBREAKState(false);
+        while (lineWorks && written < bytes.size() && !stop_) {
+            lineWorks = line_.Write(bytes.constData() + written, kGroupBytes);
+            if (lineWorks)
+                written += kGroupBytes;
+        }
     }
+    const qint64 total = qint64(frame.size()) * kGroupBytes;
+    // Told once the groups are handed over: nothing may come between them.
+    post(run, [this] {
+        setState(State::Sending);
+        setState(State::Draining);
+    });
 
     // Bytes written less those the system still holds are on the line.
     qint64 onLine = 0;
@@ -145,7 +159,7 @@ void DownloadSession::sendLine(Clock::time_point breakEnds, int run)
             break;
         }
         onLine = written - held;
-        post(run, [this, onLine, total = bytes.size()] { emit progress(onLine, total); });
+        post(run, [this, onLine, total] { emit progress(onLine, total); });
         if (held == 0)
             break;
         if (Clock::now() > deadline) {
@@ -161,7 +175,7 @@ void DownloadSession::sendLine(Clock::time_point breakEnds, int run)
         if (!stop_)
             outcome.reason = line_.LineError().isEmpty() ? QStringLiteral("the line stopped taking bytes") : line_.LineError();
     }
-    outcome.done = lineWorks && written == bytes.size();
+    outcome.done = lineWorks && written == total;
     outcome.interrupted = stop_ && !outcome.done;
     outcome.valuesSent = outcome.done ? outcome.values : qint32(onLine / kGroupBytes);
     if (!outcome.done)
@@ -183,19 +197,9 @@ void DownloadSession::finishDownload(int run)
 
 bool DownloadSession::beginWakePulse()
 {
-    setState(State::Opening);
-    try {
-        line_.Open();
-    } catch (...) {
-        setState(State::Failed);
-        throw;
-    }
-    if (!line_.SetBREAKState(true)) {
-        line_.Close();
-        setState(State::Failed);
-        emit released();
+    // The wake pulse empties no receive queue.
+    if (!openWithBreak(false))
         return false;
-    }
     setState(State::Break);
     return true;
 }

@@ -91,6 +91,9 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void setState(State state);
+    // Opens the port (throwing away stale input when `discard`) and raises
+    // the BREAK; false, the port released, when the line refused it.
+    bool openWithBreak(bool discard);
     void sendLine(Clock::time_point breakEnds, int run);
     bool waitUntil(Clock::time_point moment);
     void post(int run, std::function<void()> onOwnerThread);

@@ -95,25 +95,6 @@ private slots:
         QCOMPARE(portVerdict(node(mode), UserAccess{kUser, {kUser}, {kUser}}, lock, holders, error), verdict);
     }
 
-    // Every form of lock in use names its process; nothing else does.
-    void lockPid_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<qint64>("pid"); // 0: none
-        QTest::newRow("classic, ten places") << QByteArray("     25352\n") << qint64(25352);
-        QTest::newRow("Qt's three lines") << QByteArray("25352\nminicom\nbench\n") << qint64(25352);
-        QTest::newRow("binary") << QByteArray("\x08\x63\x00\x00", 4) << qint64(25352);
-        QTest::newRow("empty") << QByteArray() << qint64(0);
-        QTest::newRow("words") << QByteArray("locked by me\n") << qint64(0);
-        QTest::newRow("zero") << QByteArray("         0\n") << qint64(0);
-    }
-    void lockPid()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(qint64, pid);
-        QCOMPARE(::lockPid(content).value_or(0), pid);
-    }
-
     // A /proc tree of our own: which processes have the device open.
     void holders()
     {
