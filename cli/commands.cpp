@@ -236,7 +236,7 @@ int downloadCommand(const QString &curve, const QString &port, bool shared)
         return signal;
     }
     if (!outcome.done) {
-        complain(QStringLiteral("%1: the line failed (%2); %3 of %4 values are known to have gone out")
+        complain(QStringLiteral("%1: the line failed (%2); %3 of %4 values had left the port")
                      .arg(portLabel(port, comm.systemPort()), outcome.reason).arg(outcome.valuesSent).arg(frame.size()));
         complain(incompleteCurveText(1));
         return ExitLine;
