@@ -144,33 +144,6 @@ private slots:
         QCOMPARE(portDiagnosisText(diagnosis, englishTexts().port), text);
     }
 
-    // Only a terminal device is a serial port: the advice for a file or
-    // /dev/null is not about groups or programs that hold it.
-    void notASerialPort_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("/dev/null") << "/dev/null";
-        QTest::newRow("a curve file") << "curve.igc";
-        QTest::newRow("a folder") << ".";
-        QTest::newRow("nothing") << "";
-    }
-    void notASerialPort()
-    {
-        QFETCH(QString, name);
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        QFile(dir.filePath("curve.igc")).open(QIODevice::WriteOnly);
-        TComm comm([] { return QStringList{"/dev/ttyS0"}; });
-        comm.SetDeviceName(name);
-        try {
-            comm.Open();
-            QFAIL("Open did not fail");
-        } catch (const PortOpenError &e) {
-            QCOMPARE(e.diagnosis().verdict, PortVerdict::NotSerial);
-            QVERIFY2(e.message().endsWith("\nit is not a serial port."), qPrintable(e.message()));
-        }
-    }
-
     // A device path is opened as it is, and its failure comes as data.
     void pathThatCannotBeOpened()
     {
