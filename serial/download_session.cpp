@@ -57,7 +57,7 @@ void DownloadSession::setState(State state)
     emit stateChanged(state);
 }
 
-bool DownloadSession::openWithBreak(bool discard)
+void DownloadSession::open(bool discard)
 {
     setState(State::Opening);
     try {
@@ -68,27 +68,39 @@ bool DownloadSession::openWithBreak(bool discard)
     }
     if (discard)
         discardInput(line_);
-    if (!line_.SetBREAKState(true)) {
-        line_.Close();
-        setState(State::Failed);
-        emit released();
-        return false;
-    }
-    return true;
+}
+
+bool DownloadSession::breakRefused()
+{
+    line_.Close();
+    setState(State::Failed);
+    emit released();
+    return false;
 }
 
 bool DownloadSession::beginDownload()
 {
-    if (!openWithBreak(true))
-        return false;
-    const Clock::time_point breakEnds = Clock::now() + std::chrono::milliseconds(kDownloadBreakMs);
+    open(true);
     {
         const std::lock_guard lock(mutex_);
         frame_.reset();
+        breakRaised_.reset();
         stop_ = false;
     }
+    // The timing thread raises the BREAK itself: its 500 ms are counted
+    // from there, not from when a busy thread of ours next runs.
+    timing_ = std::thread([this, run = ++run_] { sendLine(run); });
+    bool raised = false;
+    {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return breakRaised_.has_value(); });
+        raised = *breakRaised_;
+    }
+    if (!raised) {
+        timing_.join();
+        return breakRefused();
+    }
     setState(State::Break);
-    timing_ = std::thread([this, breakEnds, run = ++run_] { sendLine(breakEnds, run); });
     return true;
 }
 
@@ -117,7 +129,7 @@ void DownloadSession::post(int run, std::function<void()> onOwnerThread)
 }
 
 // The timing thread: the end of the BREAK, the frame, and its bytes leaving.
-void DownloadSession::sendLine(Clock::time_point breakEnds, int run)
+void DownloadSession::sendLine(int run)
 {
     QByteArray frame;
     DownloadOutcome outcome;
@@ -125,6 +137,15 @@ void DownloadSession::sendLine(Clock::time_point breakEnds, int run)
     qint64 written = 0;
     {
         const TimeCritical critical;
+        const bool raised = line_.SetBREAKState(true);
+        const Clock::time_point breakEnds = Clock::now() + std::chrono::milliseconds(kDownloadBreakMs);
+        {
+            const std::lock_guard lock(mutex_);
+            breakRaised_ = raised;
+        }
+        wake_.notify_all();
+        if (!raised)
+            return;
         {
             std::unique_lock lock(mutex_);
             wake_.wait_until(lock, breakEnds - kSpin, [this] { return stop_.load(); });
@@ -198,8 +219,9 @@ void DownloadSession::finishDownload(int run)
 bool DownloadSession::beginWakePulse()
 {
     // The wake pulse empties no receive queue.
-    if (!openWithBreak(false))
-        return false;
+    open(false);
+    if (!line_.SetBREAKState(true))
+        return breakRefused();
     setState(State::Break);
     return true;
 }

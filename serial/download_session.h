@@ -32,10 +32,11 @@ struct DownloadOutcome {
 
 // One download, or one wake pulse, on the serial line, for the window and
 // for igctool alike. The port is opened and released on the session's own
-// thread (the caller's); a timing thread of its own ends the BREAK when it
-// has lasted its time and hands the frame to the line right after it,
-// group after group with nothing between them, then watches the bytes
-// leave. Progress and the end come as signals, through the event loop.
+// thread (the caller's); for a download a timing thread of its own raises
+// the BREAK, ends it when it has lasted its time and hands the frame to the
+// line right after it, group after group with nothing between them, then
+// watches the bytes leave. Progress and the end come as signals, through
+// the event loop.
 //
 // Only bytes known to be on the line count as sent: those written less
 // those the system still holds. A failed write, a failed drain or a line
@@ -91,10 +92,11 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void setState(State state);
-    // Opens the port (throwing away stale input when `discard`) and raises
-    // the BREAK; false, the port released, when the line refused it.
-    bool openWithBreak(bool discard);
-    void sendLine(Clock::time_point breakEnds, int run);
+    // Opens the port, throwing away stale input when `discard`.
+    void open(bool discard);
+    // The line refused the BREAK: the port is released again; false.
+    bool breakRefused();
+    void sendLine(int run);
     bool waitUntil(Clock::time_point moment);
     void post(int run, std::function<void()> onOwnerThread);
     void finishDownload(int run);
@@ -106,6 +108,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::optional<QByteArray> frame_; // guarded by mutex_
+    std::optional<bool> breakRaised_; // guarded by mutex_
     std::atomic<bool> stop_{false};   // set under mutex_
     DownloadOutcome outcome_;         // the timing thread's, read after it ends
 };
