@@ -46,6 +46,12 @@ Exit status:
   130, 143  stopped by Ctrl-C (SIGINT) or SIGTERM
 )");
 
+const QString kLicence = QStringLiteral(R"(Copyright (C) 2026 igcedit developers
+License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.
+)");
+
 struct Invocation {
     QStringList arguments;
     const QCommandLineParser &options;
@@ -179,7 +185,7 @@ int run(const QStringList &arguments)
         return ExitDone;
     }
     if (first == "-v" || first == "--version") {
-        say(QStringLiteral("igctool " IGC_VERSION));
+        writeOut(QStringLiteral("igctool " IGC_VERSION "\n").toUtf8() + kLicence.toUtf8());
         return ExitDone;
     }
     if (first.isEmpty())

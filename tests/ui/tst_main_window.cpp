@@ -12,6 +12,7 @@
 #include <QCategoryAxis>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -643,6 +644,12 @@ private slots:
     {
         QFETCH(QByteArray, language);
         QFETCH(QString, picture);
+        // Measured in a font a Debian system has; without it every text is
+        // an empty box and the measure says nothing.
+        const QString font = qEnvironmentVariable("TEST_FONT");
+        if (!font.isEmpty() && !QFontDatabase::families().contains(font))
+            QFAIL(qPrintable(font + " is not installed: install the package "
+                             + qEnvironmentVariable("TEST_FONT_PACKAGE")));
         FormFixture f;
         f.writeFile("c.igc", writeCurveFile(sampleCurve()));
         f.writeSettings((f.path("c.igc") + "\r\n1\r\n" + language + "\r\n8,3\r\n").toLatin1());
