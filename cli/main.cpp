@@ -1,5 +1,6 @@
 // igctool: the command line's way to the curve files and the module.
 #include "cli/commands.h"
+#include "cli/emulate.h"
 #include "cli/file_names.h"
 #include "cli/output.h"
 
@@ -25,6 +26,9 @@ Commands:
                                    BREAK for 500 ms, then the frame, as the window sends it
   wake --port PORT [--force]       the wake pulse: BREAK for 1.5 s
   ports                            the serial ports as the window numbers them, and who may use them
+  emulate [--port DEVICE] [--expect CURVE.igc] [--out OUT.igc] [--once] [--json]
+                                   the module on the desk: receives a download on a
+                                   pseudo-terminal or a port, decodes and checks it
   export CURVE.igc                 the 60 rows as CSV on stdout
   import TABLE.csv --into CURVE.igc -o OUT.igc
                                    the rows of a CSV table with the parameters of CURVE.igc
@@ -64,6 +68,7 @@ struct Command {
     QStringList takes;  // the names of its options
     int arguments;      // how many it needs
     std::function<int(const Invocation &)> run;
+    bool optionsOptional = false; // else every option but --raw must be given
 };
 
 const QList<QCommandLineOption> &allOptions()
@@ -75,6 +80,11 @@ const QList<QCommandLineOption> &allOptions()
         {"into", "the curve whose parameters the rows join", "CURVE"},
         {{"o", "output"}, "the curve file to write", "OUT"},
         {"force", "use the port even while other programs hold it open"},
+        {"link", "a symbolic link to the line", "PATH"},
+        {"expect", "the curve the frame must equal", "CURVE"},
+        {"out", "the received curve's file", "OUT"},
+        {"once", "one download only"},
+        {"json", "JSON instead of text"},
     };
     return options;
 }
@@ -128,6 +138,12 @@ const QList<Command> &commands()
          "user can open each: if not, why and what to do (the group that owns the\n"
          "device, a new login, the program that holds it open).",
          {}, 0, [](const Invocation &) { return portsCommand(); }},
+        {"emulate", "emulate [--port DEVICE] [--link PATH] [--expect CURVE.igc] [--out OUT.igc] [--once] [--json]",
+         kEmulateHelp, {"port", "link", "expect", "out", "once", "json"}, 0,
+         [](const Invocation &i) {
+             return emulateCommand({i.options.value("port"), i.options.value("link"), i.options.value("expect"),
+                                    i.options.value("out"), i.options.isSet("once"), i.options.isSet("json")});
+         }, true},
         {"export", "export CURVE.igc",
          "Prints the 60 rows as CSV: the header rpm,advance,pattern, then one line a\n"
          "row, the numbers with a decimal point.",
@@ -171,7 +187,7 @@ int runCommand(const Command &command, const QStringList &rest)
     if (arguments.size() != command.arguments)
         return usageError(QStringLiteral("usage: igctool ") + command.usage, command.name);
     for (const QString &name : command.takes) {
-        if (name != "raw" && name != "force" && !parser.isSet(name))
+        if (!command.optionsOptional && name != "raw" && name != "force" && !parser.isSet(name))
             return usageError(QStringLiteral("%1 needs --%2").arg(command.name, name), command.name);
     }
     return command.run({arguments, parser});

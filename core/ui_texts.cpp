@@ -22,6 +22,8 @@ const LanguageTexts &startupTexts()
             QStringLiteral("Grafikon"),
             QStringLiteral("Help.rtf"),
             QStringLiteral("Vissza"),
+            QStringLiteral("nézet visszaállítása"),
+            QStringLiteral("görbekártya exportálása…"),
         },
         TextSlots{
             QStringLiteral("#"),
@@ -63,6 +65,35 @@ const LanguageTexts &startupTexts()
             QStringLiteral("zárolta: %1 (zárolófájl: %2). Zárja be azt a programot, majd próbálja újra."),
             QStringLiteral("egy nem futó folyamat zárolófájlja útban van: %1 (tulajdonosa: %2), és ez a felhasználó "
                            "nem törölheti. Ha más program nem használja a portot, törölje (sudo rm %1), majd próbálja újra."),
+        },
+        CardTexts{
+            QStringLiteral("Előgyújtási görbe"),
+            QStringLiteral("Állomány: %1"),
+            QStringLiteral("Exportálva: %1"),
+            QStringLiteral("yyyy. MM. dd. HH:mm"),
+            QStringLiteral("transzparens sávok miatt rögzített sorok"),
+            QStringLiteral("Letöltési keret: %1 érték, %2 bájt a vonalon"),
+            QStringLiteral("sha256: %1"),
+            QStringLiteral("nem letölthető: %1"),
+            QStringLiteral("%1: a görbekártya neve .pdf vagy .png végű lehet"),
+            RefusalWords{
+                QStringLiteral("%1. sor: "),
+                {QStringLiteral("hengerszám"), QStringLiteral("váltásjelző fordulatszám"), QStringLiteral("nyitási idő"),
+                 QStringLiteral("zárás"), QStringLiteral("vezérlő él polaritás"), QStringLiteral("kimeneti polaritás"),
+                 QStringLiteral("zárásidő korrekció"), QStringLiteral("transzparens sávok"),
+                 QStringLiteral("váltásjelző periódus"), QStringLiteral("fordulatszám"), QStringLiteral("előgyújtás"),
+                 QStringLiteral("tiltás")},
+                QStringLiteral("%1: üres"),
+                QStringLiteral("%1: %2 nem szám"),
+                QStringLiteral("%1: %2 nem esik %3 – %4 közé"),
+                {QStringLiteral(" széles szögű módban (nyitás *)"), QStringLiteral(" keskeny szögű módban (nyitás #)"),
+                 QStringLiteral(" idő módban")},
+                QStringLiteral("%1: %2 nem nyolc 0 vagy 1 karakter"),
+                QStringLiteral("%1: %2 nem %3"),
+                QStringLiteral("ezek egyike: %1"),
+                QStringLiteral("0 és 15 közötti egész szám"),
+                QStringLiteral("%1: %2 nem fér el 16 biten (a hengerszám × váltásjelző fordulatszám 1144 fölött legyen)"),
+            },
         },
     };
     return texts;
@@ -123,6 +154,8 @@ const LanguageTexts &englishTexts()
             QStringLiteral("Graph"),
             QStringLiteral("Help_eng.rtf"),
             QStringLiteral("Back"),
+            QStringLiteral("restore view"),
+            QStringLiteral("export curve card…"),
         },
         TextSlots{
             QStringLiteral("#"),
@@ -164,6 +197,18 @@ const LanguageTexts &englishTexts()
             QStringLiteral("it is locked by %1 (lock file %2). Close that program, then try again."),
             QStringLiteral("a lock file of no running process is in the way: %1 (owned by %2), and this user may not "
                            "remove it. If no other program uses the port, remove it (sudo rm %1), then try again."),
+        },
+        CardTexts{
+            QStringLiteral("Ignition curve card"),
+            QStringLiteral("File: %1"),
+            QStringLiteral("Exported: %1"),
+            QStringLiteral("yyyy-MM-dd HH:mm"),
+            QStringLiteral("rows frozen by transparent ranges"),
+            QStringLiteral("Download frame: %1 values, %2 bytes on the line"),
+            QStringLiteral("sha256: %1"),
+            QStringLiteral("not downloadable: %1"),
+            QStringLiteral("%1: a curve card's name ends in .pdf or .png"),
+            englishRefusalWords(),
         },
     };
     return texts;

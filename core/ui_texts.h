@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/download_check.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +40,8 @@ struct WindowTexts {
     QString Series1Title, Series2Title, ChartTitle;
     QString HelpFileName;
     QString EndhelpBtn;
+    // The chart's right-click menu, in its order.
+    QString ChartRestoreView, ChartExportCard;
 };
 
 // The diagnosis of a serial port that cannot be opened, in the error box.
@@ -57,10 +61,26 @@ struct PortTexts {
     QString lockInTheWay;   // %1 the lock file of no running process, %2 its owner
 };
 
+// The curve card's own texts; its captions, column titles and chart title
+// are the window's.
+struct CardTexts {
+    QString title;
+    QString file;            // %1 the curve file's name
+    QString exported;        // %1 the time of export
+    QString timeFormat;      // QDateTime's format for it
+    QString frozen;          // beside the shading of the rows frozen by transparent ranges
+    QString frame;           // %1 values, %2 bytes on the line
+    QString digest;          // %1 the frame's sha256
+    QString notDownloadable; // %1 the first refusal
+    QString badName;         // %1 the name that ends in neither .pdf nor .png
+    RefusalWords refusal;
+};
+
 struct LanguageTexts {
     WindowTexts window;
     TextSlots slotTexts;
     PortTexts port;
+    CardTexts card;
 };
 
 // The texts the program starts with, before any language is applied. Their

@@ -9,6 +9,7 @@
 #include <memory>
 
 class AppSettings;
+class QAction;
 class CurveChart;
 class DownloadSession;
 struct DownloadOutcome;
@@ -126,6 +127,9 @@ public:
     void FormShow();
     void BtnNyelvClick();
     void HelpBtnClick();
+    // The chart menu's "export curve card…": the card of the curve as the
+    // window holds it, in the window's language.
+    void exportCurveCard();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -138,6 +142,8 @@ private:
     void startUp();
     void fillChart();
     void choosePreset(const QString &pattern);
+    // A new item at the end of the chart's menu, titled in the window's language.
+    QAction *chartMenuItem(const char *name, QString WindowTexts::*text);
 
     // Runs a handler; whatever it throws is shown in the error box and the
     // rest of the handler is skipped.
@@ -178,4 +184,5 @@ private:
     QRect chartHome_;
     bool chartEnlarged_ = false;
     std::unique_ptr<THelpForm> helpForm_;
+    QList<std::pair<QAction *, QString WindowTexts::*>> chartMenuItems_;
 };

@@ -8,11 +8,13 @@
 #include "core/platform_error.h"
 #include "core/polarity.h"
 #include "core/text_file.h"
+#include "ui/curve_card.h"
 #include "ui/curve_chart.h"
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -186,6 +188,24 @@ void TForm1::refreshCurves()
         throw;
     }
     draw();
+}
+
+void TForm1::exportCurveCard()
+{
+    const QFileInfo curve(curveFile_);
+    const std::optional<QString> path = services_.prompts->exportFileName(
+        curve.absoluteDir().filePath(curve.completeBaseName() + QStringLiteral(".pdf")),
+        {QStringLiteral("PDF (*.pdf)"), QStringLiteral("PNG (*.png)")});
+    if (!path)
+        return;
+    if (!cardFormat(*path)) {
+        services_.prompts->error(appliedTexts(language_).card.badName.arg(*path));
+        return;
+    }
+    if (QFileInfo::exists(*path) && !services_.prompts->confirm(slots_.MsgOverwrite))
+        return;
+    // A failed write raises here and is shown in the error box.
+    writeCurveCard(*path, {curve.fileName(), QDateTime::currentDateTime(), curveTexts(), versionFlag_}, language_);
 }
 
 void TForm1::SaveBtnClick()

@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <unistd.h>
 
-ToolRun runTool(const QStringList &arguments, const QString &folder, const ToolSetup &setup)
+ToolRun runProgram(const QString &program, const QStringList &arguments, const QString &folder, const ToolSetup &setup)
 {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -20,7 +20,7 @@ ToolRun runTool(const QStringList &arguments, const QString &folder, const ToolS
                 ::_exit(126);
         });
     }
-    tool.start(QStringLiteral(IGCTOOL_PATH), arguments);
+    tool.start(program, arguments);
     ToolRun run;
     if (tool.waitForStarted() && setup.whileRunning)
         setup.whileRunning(tool.processId());
@@ -33,9 +33,20 @@ ToolRun runTool(const QStringList &arguments, const QString &folder, const ToolS
     return run;
 }
 
+ToolRun runProgram(const QString &program, const QStringList &arguments, const QString &folder,
+                   const QProcessEnvironment &extra)
+{
+    return runProgram(program, arguments, folder, ToolSetup{extra, {}, {}, 0, {}});
+}
+
+ToolRun runTool(const QStringList &arguments, const QString &folder, const ToolSetup &setup)
+{
+    return runProgram(QStringLiteral(IGCTOOL_PATH), arguments, folder, setup);
+}
+
 ToolRun runTool(const QStringList &arguments, const QString &folder, const QProcessEnvironment &extra)
 {
-    return runTool(arguments, folder, ToolSetup{extra, {}, {}, 0, {}});
+    return runProgram(QStringLiteral(IGCTOOL_PATH), arguments, folder, extra);
 }
 
 namespace {

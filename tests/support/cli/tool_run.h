@@ -21,8 +21,14 @@ struct ToolSetup {
     std::function<void(qint64 pid)> whileRunning; // once it started
 };
 
-// Runs igctool with `arguments` in `folder` (the current one when empty)
+// Runs `program` with `arguments` in `folder` (the current one when empty)
 // and waits until it ends.
+ToolRun runProgram(const QString &program, const QStringList &arguments, const QString &folder, const ToolSetup &setup);
+// ... with `extra` added to the environment.
+ToolRun runProgram(const QString &program, const QStringList &arguments, const QString &folder = QString(),
+                   const QProcessEnvironment &extra = QProcessEnvironment());
+
+// The same for igctool.
 ToolRun runTool(const QStringList &arguments, const QString &folder, const ToolSetup &setup);
 ToolRun runTool(const QStringList &arguments, const QString &folder = QString(),
                 const QProcessEnvironment &extra = QProcessEnvironment());
