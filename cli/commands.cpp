@@ -3,25 +3,35 @@
 // these check, build and send byte for byte the same.
 #include "cli/commands.h"
 
+#include "cli/file_names.h"
+#include "cli/interruption.h"
 #include "cli/line_progress.h"
+#include "cli/output.h"
 #include "core/curve_csv.h"
 #include "core/curve_file.h"
 #include "core/download_check.h"
+#include "core/download_failure.h"
 #include "core/download_frame.h"
 #include "core/field_rules.h"
 #include "core/text_file.h"
 #include "serial/device_name.h"
-#include "serial/download_sequence.h"
+#include "serial/download_session.h"
 #include "serial/port_doctor.h"
 #include "serial/serial_comm.h"
 
 #include <QCryptographicHash>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QSerialPortInfo>
-#include <QTextStream>
-#include <chrono>
+#include <QTimer>
 #include <optional>
-#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#endif
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -30,31 +40,32 @@
 
 namespace {
 
-void say(const QString &line)
-{
-    QTextStream(stdout) << line << '\n';
-}
-
-void complain(const QString &line)
-{
-    QTextStream(stderr) << line << '\n';
-}
-
 // A platform error's message on one line.
 QString oneLine(QString message)
 {
     return message.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
+// The bytes of a file named on the command line; nothing after a complaint.
+std::optional<QByteArray> readArgumentFile(const QString &path)
+{
+    const QString readable = readablePath(path);
+    try {
+        return readTextFile(readable);
+    } catch (const PlatformError &e) {
+        complain(oneLine(QString(e.message()).replace(readable, path)));
+    }
+    return std::nullopt;
+}
+
 std::optional<CurveFileContents> loadCurve(const QString &path)
 {
-    try {
-        if (std::optional<CurveFileContents> file = readCurveFile(readTextFile(path)))
-            return file;
-        complain(path + QStringLiteral(": not a curve file (its first line is neither igc nor igc1)"));
-    } catch (const PlatformError &e) {
-        complain(oneLine(e.message()));
-    }
+    const std::optional<QByteArray> bytes = readArgumentFile(path);
+    if (!bytes)
+        return std::nullopt;
+    if (std::optional<CurveFileContents> file = readCurveFile(*bytes))
+        return file;
+    complain(path + QStringLiteral(": not a curve file (its first line is neither igc nor igc1)"));
     return std::nullopt;
 }
 
@@ -91,17 +102,27 @@ QString portLabel(const QString &name, const QString &device)
     return device.isEmpty() || device == name ? name : QStringLiteral("%1 (%2)").arg(name, device);
 }
 
-// The port named on the command line, opened and ready for `start`; the
-// exit status when it could not be.
-template <typename Start>
-std::optional<int> openPort(TComm &comm, const QString &port, Start start)
+// Serves the event loop until the session has released the port; a
+// signal on the way ends what runs at once. The signal's exit status, or 0.
+int runSession(DownloadSession &session, const Interruption &interruption)
 {
-    comm.SetDeviceName(port);
+    QEventLoop loop;
+    QObject::connect(&session, &DownloadSession::released, &loop, &QEventLoop::quit);
+    QObject::connect(&interruption, &Interruption::received, &session, [&session] { session.abort(); });
+    if (session.holdsPort())
+        loop.exec();
+    return interruption.exitStatus();
+}
+
+// Opens the port and raises the BREAK through `start`; the exit status
+// when that failed.
+template <typename Start>
+std::optional<int> begin(TComm &comm, const QString &port, Start start)
+{
     try {
-        if (start(comm))
+        if (start())
             return std::nullopt;
-        comm.Close();
-        complain(QStringLiteral("%1 refused the BREAK").arg(portLabel(port, comm.systemPort())));
+        complain(QStringLiteral("%1 refused the BREAK: %2").arg(portLabel(port, comm.systemPort()), comm.LineError()));
         return ExitLine;
     } catch (const PlatformError &e) {
         complain(e.message());
@@ -184,44 +205,49 @@ int frameCommand(const QString &curve, bool raw)
     if (!checked)
         return ExitRefused;
     const QByteArray line = frameLine(checked->frame);
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return ExitRefused;
     if (raw) {
 #ifdef Q_OS_WIN
         // The bytes as they are: Windows' C runtime would write 13 10 for every 10.
         _setmode(_fileno(stdout), _O_BINARY);
 #endif
-        out.write(line);
+        writeOut(line);
         return ExitDone;
     }
     // Eight groups a line, plain hex pairs: xxd -r -p turns them back.
     for (qsizetype at = 0; at < line.size(); at += 8 * kGroupBytes)
-        out.write(line.mid(at, 8 * kGroupBytes).toHex(' ') + '\n');
+        writeOut(line.mid(at, 8 * kGroupBytes).toHex(' ') + '\n');
     return ExitDone;
 }
 
-int downloadCommand(const QString &curve, const QString &port)
+int downloadCommand(const QString &curve, const QString &port, bool shared)
 {
-    using Clock = std::chrono::steady_clock;
     const std::optional<CheckedCurve> checked = checkedCurve(curve, complain);
     if (!checked)
         return ExitRefused;
     const QByteArray &frame = checked->frame;
 
     TComm comm;
-    if (const std::optional<int> failed = openPort(comm, port, beginDownload))
+    comm.SetDeviceName(port);
+    comm.setShared(shared);
+    DownloadSession session(comm);
+    const Interruption interruption;
+    const LineProgress progress(session, frame.size() * kGroupBytes);
+    DownloadOutcome outcome;
+    QObject::connect(&session, &DownloadSession::finished, [&outcome](const DownloadOutcome &o) { outcome = o; });
+    if (const std::optional<int> failed = begin(comm, port, [&session] { return session.beginDownload(); })) {
+        if (*failed == ExitLine)
+            complain(incompleteCurveText(1));
         return *failed;
-    // The module measures the BREAK: never shorter than the window's.
-    std::this_thread::sleep_until(Clock::now() + std::chrono::milliseconds(kDownloadBreakMs));
-    qint32 sent = 0;
-    {
-        const LineProgress progress(frame.size() * kGroupBytes);
-        sent = finishDownload(comm, frame);
     }
-    if (sent != frame.size()) {
-        complain(QStringLiteral("%1: the line failed, %2 of %3 values went out")
-                     .arg(portLabel(port, comm.systemPort())).arg(sent).arg(frame.size()));
+    session.send(frame);
+    if (const int signal = runSession(session, interruption)) {
+        complain(incompleteCurveText(1));
+        return signal;
+    }
+    if (!outcome.done) {
+        complain(QStringLiteral("%1: the line failed (%2); %3 of %4 values had left the port")
+                     .arg(portLabel(port, comm.systemPort()), outcome.reason).arg(outcome.valuesSent).arg(frame.size()));
+        complain(incompleteCurveText(1));
         return ExitLine;
     }
     const QByteArray line = frameLine(frame);
@@ -235,14 +261,22 @@ int downloadCommand(const QString &curve, const QString &port)
     return ExitDone;
 }
 
-int wakeCommand(const QString &port)
+int wakeCommand(const QString &port, bool shared)
 {
-    using Clock = std::chrono::steady_clock;
     TComm comm;
-    if (const std::optional<int> failed = openPort(comm, port, beginWakePulse))
+    comm.SetDeviceName(port);
+    comm.setShared(shared);
+    DownloadSession session(comm);
+    const Interruption interruption;
+    if (const std::optional<int> failed = begin(comm, port, [&session] { return session.beginWakePulse(); }))
         return *failed;
-    std::this_thread::sleep_until(Clock::now() + std::chrono::milliseconds(kWakePulseMs));
-    endWakePulse(comm);
+    QTimer::singleShot(kWakePulseMs, Qt::PreciseTimer, &session, [&session] { session.endWakePulse(); });
+    if (const int signal = runSession(session, interruption))
+        return signal;
+    if (session.state() != DownloadSession::State::Done) {
+        complain(QStringLiteral("%1: the line failed ending the BREAK: %2").arg(portLabel(port, comm.systemPort()), comm.LineError()));
+        return ExitLine;
+    }
     say(QStringLiteral("wake pulse: BREAK held for %1 ms on %2").arg(kWakePulseMs).arg(portLabel(port, comm.systemPort())));
     return ExitDone;
 }
@@ -285,37 +319,77 @@ int exportCommand(const QString &curve)
     const std::optional<CurveFileContents> file = loadCurve(curve);
     if (!file)
         return ExitRefused;
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return ExitRefused;
-    out.write(writeCurveCsv(file->texts));
+    writeOut(writeCurveCsv(file->texts));
     return ExitDone;
 }
 
+namespace {
+
+// The file import writes: a regular file, replaced whole, or a new name.
+// Anything else (a device, a FIFO, a folder) would be replaced by a curve
+// file: /dev/null put back as one breaks the system.
+bool mayWrite(const QString &output)
+{
+    if (isLostName(output)) {
+        complain(output + QStringLiteral(": the name is not UTF-8; give the new curve file a UTF-8 name"));
+        return false;
+    }
+    const QFileInfo target(output);
+    if (target.exists() && !target.isFile()) {
+        complain(output + QStringLiteral(": not a regular file; import writes only to a regular file or a new name"));
+        return false;
+    }
+    return true;
+}
+
+// A replaced file is a new one: it gets back the owner and group of the
+// one it replaced, where this user may give them.
+void keepOwner(const QString &output, const QFileInfo &before)
+{
+#ifdef Q_OS_UNIX
+    const QFileInfo after(output);
+    if (after.ownerId() == before.ownerId() && after.groupId() == before.groupId())
+        return;
+    if (::chown(QFile::encodeName(output).constData(), before.ownerId(), before.groupId()) == 0)
+        return;
+    complain(QStringLiteral("%1: written, but it now belongs to %2:%3 instead of %4:%5 (%6)")
+                 .arg(output, after.owner(), after.group(), before.owner(), before.group(),
+                      QString::fromLocal8Bit(std::strerror(errno))));
+#else
+    Q_UNUSED(output);
+    Q_UNUSED(before);
+#endif
+}
+
+} // namespace
+
 int importCommand(const QString &table, const QString &into, const QString &output)
 {
-    QByteArray csv;
-    try {
-        csv = readTextFile(table);
-    } catch (const PlatformError &e) {
-        complain(oneLine(e.message()));
+    if (!mayWrite(output))
         return ExitRefused;
-    }
+    const std::optional<QByteArray> csv = readArgumentFile(table);
+    if (!csv)
+        return ExitRefused;
     std::optional<CurveFileContents> file = loadCurve(into);
     if (!file)
         return ExitRefused;
-    const CsvRows rows = readCurveCsv(csv);
+    const CsvRows rows = readCurveCsv(*csv);
     for (const CsvProblem &problem : rows.problems)
         complain(table + QStringLiteral(": ") + csvProblemText(problem));
     if (!rows.problems.isEmpty())
         return ExitRefused;
     file->texts.rows = rows.rows;
+    // Its owner as it is now: the file is replaced below.
+    QFileInfo before(output);
+    before.stat();
     try {
         writeTextFile(output, writeCurveFile(file->texts));
     } catch (const PlatformError &e) {
         complain(oneLine(e.message()));
         return ExitRefused;
     }
+    if (before.exists())
+        keepOwner(output, before);
     say(QStringLiteral("%1: the rows of %2 with the parameters of %3").arg(output, table, into));
     return ExitDone;
 }

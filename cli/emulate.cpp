@@ -77,11 +77,13 @@ void complain(const QString &text)
     QTextStream(stderr) << "igctool emulate: " << text.simplified() << '\n';
 }
 
-// Each line at once: a script waits for it.
+// Each line at once: a script waits for it. A reader that took the first
+// line and left is no failure here: the verdict is the exit status.
 void say(const QString &text)
 {
     QTextStream(stdout) << text << '\n';
     std::fflush(stdout);
+    std::clearerr(stdout);
 }
 
 double ms(Duration d)

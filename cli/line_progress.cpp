@@ -1,10 +1,13 @@
 #include "cli/line_progress.h"
 
+#include "core/download_frame.h"
+
 #include <QByteArray>
 #include <algorithm>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
 #include <unistd.h>
 #else
 #include <io.h>
@@ -12,7 +15,6 @@
 
 namespace {
 
-constexpr double kBytesPerSecond = 2400 / 10.0;
 constexpr int kBarWidth = 40;
 
 bool stderrIsTerminal()
@@ -24,37 +26,53 @@ bool stderrIsTerminal()
 #endif
 }
 
+int terminalColumns()
+{
+#ifdef Q_OS_UNIX
+    winsize size{};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+#endif
+    return 80;
+}
+
 } // namespace
 
-LineProgress::LineProgress(qsizetype bytes) : bytes_(bytes), start_(std::chrono::steady_clock::now())
+LineProgress::LineProgress(const DownloadSession &session, qint64 total) : total_(total)
 {
     if (!stderrIsTerminal())
         return;
-    painter_ = std::thread([this] {
-        while (!done_) {
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-            // Never full before the port says every byte is out.
-            draw(std::min<qsizetype>(bytes_ - 1, qsizetype(seconds * kBytesPerSecond)));
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
+    connect(&session, &DownloadSession::stateChanged, this, [this](DownloadSession::State state) {
+        if (state == DownloadSession::State::Break)
+            draw(QStringLiteral("BREAK"));
+    });
+    connect(&session, &DownloadSession::progress, this, [this](qint64 onLine) {
+        onLine_ = onLine;
+        draw(QString());
+    });
+    connect(&session, &DownloadSession::finished, this, [this](const DownloadOutcome &outcome) {
+        done_ = outcome.done;
+        onLine_ = outcome.done ? total_ : qint64(outcome.valuesSent) * kGroupBytes;
+        draw(outcome.done ? QString() : QStringLiteral("failed"));
+        std::fputc('\n', stderr);
     });
 }
 
-LineProgress::~LineProgress()
+void LineProgress::draw(const QString &note)
 {
-    if (!painter_.joinable())
-        return;
-    done_ = true;
-    painter_.join();
-    draw(bytes_);
-    std::fputc('\n', stderr);
-}
-
-void LineProgress::draw(qsizetype onLine) const
-{
-    const int filled = int(onLine * kBarWidth / bytes_);
-    const QByteArray bar = QByteArray(filled, '#') + QByteArray(kBarWidth - filled, '.');
-    std::fprintf(stderr, "\r[%s] %3d%%  %lld/%lld bytes", bar.constData(), int(onLine * 100 / bytes_),
-                 static_cast<long long>(onLine), static_cast<long long>(bytes_));
+    // Never full before every byte is out.
+    const int percent = done_ ? 100 : std::min<int>(99, int(onLine_ * 100 / total_));
+    QString text = QStringLiteral("%1%  %2/%3 bytes").arg(percent, 3).arg(onLine_).arg(total_);
+    if (!note.isEmpty())
+        text += QStringLiteral("  ") + note;
+    // One column spare: a line as wide as the terminal wraps.
+    const int room = terminalColumns() - 1;
+    const int bar = std::min(kBarWidth, room - int(text.size()) - 3);
+    if (bar >= 10) {
+        const int filled = done_ ? bar : std::min(bar - 1, int(onLine_ * bar / total_));
+        text = QStringLiteral("[%1%2] ").arg(QString(filled, QLatin1Char('#')), QString(bar - filled, QLatin1Char('.'))) + text;
+    }
+    const QByteArray line = "\r" + text.left(std::max(room, 0)).toUtf8() + "\x1b[K";
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     std::fflush(stderr);
 }

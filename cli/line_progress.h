@@ -1,26 +1,23 @@
 #pragma once
 
-#include <QtGlobal>
-#include <atomic>
-#include <chrono>
-#include <thread>
+#include "serial/download_session.h"
 
-// A progress bar on stderr while a frame goes out, when stderr is a
-// terminal. The port takes the whole frame at once and then drains it at
-// 2400 baud, ten bits a byte; the bar follows that pace until it is
-// destroyed, which is when the port has closed.
-class LineProgress {
+#include <QObject>
+
+// A progress bar on stderr while a download runs, when stderr is a
+// terminal: the BREAK, then the bytes known to be on the line. Full only
+// when every byte is out; a failure leaves the bar where the line stopped.
+// The bar fits the terminal's width, so that it redraws in place.
+class LineProgress : public QObject {
+    Q_OBJECT
+
 public:
-    explicit LineProgress(qsizetype bytes);
-    ~LineProgress();
-    LineProgress(const LineProgress &) = delete;
-    LineProgress &operator=(const LineProgress &) = delete;
+    LineProgress(const DownloadSession &session, qint64 total);
 
 private:
-    void draw(qsizetype onLine) const;
+    void draw(const QString &note);
 
-    qsizetype bytes_;
-    std::chrono::steady_clock::time_point start_;
-    std::atomic<bool> done_{false};
-    std::thread painter_;
+    qint64 total_;
+    qint64 onLine_ = 0;
+    bool done_ = false;
 };

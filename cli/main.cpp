@@ -1,12 +1,13 @@
 // igctool: the command line's way to the curve files and the module.
 #include "cli/commands.h"
 #include "cli/emulate.h"
+#include "cli/file_names.h"
+#include "cli/output.h"
 
 #include "igc_version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTextStream>
 #include <functional>
 
 namespace {
@@ -21,8 +22,9 @@ Commands:
   check CURVE.igc                  the check before a download, every refusal on its own line
   show CURVE.igc                   the parameters and the 60 rows as a table
   frame CURVE.igc [--raw]          the frame as it goes on the line, in hex or raw
-  download CURVE.igc --port PORT   BREAK for 500 ms, then the frame, as the window sends it
-  wake --port PORT                 the wake pulse: BREAK for 1.5 s
+  download CURVE.igc --port PORT [--force]
+                                   BREAK for 500 ms, then the frame, as the window sends it
+  wake --port PORT [--force]       the wake pulse: BREAK for 1.5 s
   ports                            the serial ports as the window numbers them, and who may use them
   emulate [--port DEVICE] [--expect CURVE.igc] [--out OUT.igc] [--once] [--json]
                                    the module on the desk: receives a download on a
@@ -45,6 +47,7 @@ Exit status:
   2  wrong usage
   3  the port could not be opened, or another program holds it
   4  the line failed while sending
+  130, 143  stopped by Ctrl-C (SIGINT) or SIGTERM
 )");
 
 const QString kLicence = QStringLiteral(R"(Copyright (C) 2026 igcedit developers
@@ -76,6 +79,7 @@ const QList<QCommandLineOption> &allOptions()
         {{"p", "port"}, "the port", "PORT"},
         {"into", "the curve whose parameters the rows join", "CURVE"},
         {{"o", "output"}, "the curve file to write", "OUT"},
+        {"force", "use the port even while other programs hold it open"},
         {"link", "a symbolic link to the line", "PATH"},
         {"expect", "the curve the frame must equal", "CURVE"},
         {"out", "the received curve's file", "OUT"},
@@ -107,21 +111,27 @@ const QList<Command> &commands()
          "Options:\n"
          "  --raw   the bytes instead of hex",
          {"raw"}, 1, [](const Invocation &i) { return frameCommand(i.arguments[0], i.options.isSet("raw")); }},
-        {"download", "download CURVE.igc --port PORT",
+        {"download", "download CURVE.igc --port PORT [--force]",
          "Downloads the curve to the module as the window does: checks it, opens the\n"
          "port at 2400 baud 8N1, throws away what the module sent, holds BREAK for\n"
          "500 ms, then sends the frame. A progress bar runs on stderr when it is a\n"
          "terminal; the receipt on stdout gives the file, the port and its device,\n"
          "the bytes sent, the version flag and the frame's SHA-256. Nothing is opened\n"
          "when the check refuses.\n\n"
+         "When the line fails (or Ctrl-C stops it) once the BREAK is up, the module may\n"
+         "hold an incomplete curve: igctool says so, and how many values are known to\n"
+         "have gone out; download again.\n\n"
          "Options:\n"
-         "  -p, --port PORT   Com and a number, or a device path",
-         {"port"}, 1, [](const Invocation &i) { return downloadCommand(i.arguments[0], i.options.value("port")); }},
-        {"wake", "wake --port PORT",
+         "  -p, --port PORT   Com and a number, or a device path\n"
+         "  --force           use the port even while other programs hold it open",
+         {"port", "force"}, 1,
+         [](const Invocation &i) { return downloadCommand(i.arguments[0], i.options.value("port"), i.options.isSet("force")); }},
+        {"wake", "wake --port PORT [--force]",
          "Holds BREAK on the port for 1.5 s without data: the module's wake pulse.\n\n"
          "Options:\n"
-         "  -p, --port PORT   Com and a number, or a device path",
-         {"port"}, 0, [](const Invocation &i) { return wakeCommand(i.options.value("port")); }},
+         "  -p, --port PORT   Com and a number, or a device path\n"
+         "  --force           use the port even while other programs hold it open",
+         {"port", "force"}, 0, [](const Invocation &i) { return wakeCommand(i.options.value("port"), i.options.isSet("force")); }},
         {"ports", "ports",
          "Lists the serial ports with the Com numbers the window gives them, their\n"
          "device, description, USB vendor:product and serial number, and whether this\n"
@@ -155,8 +165,7 @@ const QList<Command> &commands()
 
 int usageError(const QString &what, const QString &command)
 {
-    QTextStream(stderr) << "igctool: " << what << "\nTry 'igctool " << (command.isEmpty() ? "" : command + " ")
-                        << "--help'.\n";
+    complain(QStringLiteral("igctool: %1\nTry 'igctool %2--help'.").arg(what, command.isEmpty() ? QString() : command + ' '));
     return ExitUsage;
 }
 
@@ -171,34 +180,28 @@ int runCommand(const Command &command, const QStringList &rest)
     if (!parser.parse(QStringList{QStringLiteral("igctool")} + rest))
         return usageError(parser.errorText(), command.name);
     if (parser.isSet("help")) {
-        QTextStream(stdout) << "Usage: igctool " << command.usage << "\n\n" << command.help << '\n';
+        say(QStringLiteral("Usage: igctool %1\n\n%2").arg(command.usage, command.help));
         return ExitDone;
     }
     const QStringList arguments = parser.positionalArguments();
     if (arguments.size() != command.arguments)
         return usageError(QStringLiteral("usage: igctool ") + command.usage, command.name);
     for (const QString &name : command.takes) {
-        if (!command.optionsOptional && name != "raw" && !parser.isSet(name))
+        if (!command.optionsOptional && name != "raw" && name != "force" && !parser.isSet(name))
             return usageError(QStringLiteral("%1 needs --%2").arg(command.name, name), command.name);
     }
     return command.run({arguments, parser});
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int run(const QStringList &arguments)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("igctool"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(IGC_VERSION));
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
     const QString first = arguments.value(0);
     if (first == "-h" || first == "--help") {
-        QTextStream(stdout) << kOverview;
+        writeOut(kOverview.toUtf8());
         return ExitDone;
     }
     if (first == "-v" || first == "--version") {
-        QTextStream(stdout) << "igctool " << IGC_VERSION << '\n' << kLicence;
+        writeOut(QStringLiteral("igctool " IGC_VERSION "\n").toUtf8() + kLicence.toUtf8());
         return ExitDone;
     }
     if (first.isEmpty())
@@ -208,4 +211,15 @@ int main(int argc, char *argv[])
             return runCommand(command, arguments.mid(1));
     }
     return usageError(QStringLiteral("no command %1").arg(first), QString());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("igctool"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(IGC_VERSION));
+    keepRawArguments(argc, argv);
+    return flushedOutput(run(QCoreApplication::arguments().mid(1)));
 }

@@ -56,6 +56,9 @@ struct PortTexts {
     QString busy;           // %1 the programs that hold it
     QString busyUnknown;    // held, by a program this user cannot see
     QString holder;         // %1 a program's name, %2 its process number
+    QString notSerial;      // a file, a folder or another device
+    QString locked;         // %1 the program whose lock names the port, %2 the lock file
+    QString lockInTheWay;   // %1 the lock file of no running process, %2 its owner
     QString noSuchPort;     // Windows: no port of that name; %1 the COM ports there are
     QString noSerialPorts;  // Windows: no port of that name, nor any other
     QString driverError;    // Windows: the port opens, its driver fails; %1 the system's words

@@ -50,10 +50,15 @@ QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
     return orderSerialPorts(systemPorts).value(number - 1);
 }
 
-QString portFor(const QString &name, const std::function<QStringList()> &systemPorts, PortNaming naming)
+bool isComName(const QString &name)
 {
     static const QRegularExpression comName(QStringLiteral("^Com[0-9]*$"));
-    return comName.match(name).hasMatch() ? systemPortFor(name, systemPorts(), naming) : name;
+    return comName.match(name).hasMatch();
+}
+
+QString portFor(const QString &name, const std::function<QStringList()> &systemPorts, PortNaming naming)
+{
+    return isComName(name) ? systemPortFor(name, systemPorts(), naming) : name;
 }
 
 int comNumberOf(const QString &systemPort, const QStringList &systemPorts, PortNaming naming)

@@ -33,6 +33,10 @@ QStringList orderSerialPorts(QStringList systemPorts);
 QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
                       PortNaming naming = kNativePortNaming);
 
+// Whether a name is "Com" and a number (or "Com" alone): the window's way
+// of naming a port, looked up in the system's list.
+bool isComName(const QString &name);
+
 // The port a name opens: "Com" and a number as systemPortFor counts it, or
 // any other name taken as a device path ("/dev/ttyUSB0", "COM3") that
 // stands for itself. Empty for "Com" without a port.

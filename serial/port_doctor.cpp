@@ -1,5 +1,7 @@
 #include "serial/port_doctor.h"
 
+#include "serial/device_name.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,9 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>
+#endif
 #include <unistd.h>
 #endif
 
@@ -33,11 +38,31 @@ PortVerdict accessVerdict(const DeviceNode &node, const UserAccess &user)
     return PortVerdict::NoPermission;
 }
 
-PortVerdict portVerdict(const DeviceNode &node, const UserAccess &user, const QList<PortHolder> &holders,
-                        QSerialPort::SerialPortError error)
+PortVerdict lockVerdict(const PortLock &lock)
 {
-    if (error == QSerialPort::DeviceNotFoundError)
+    switch (lock.state) {
+    case PortLock::State::Live:
+        return PortVerdict::Locked;
+    case PortLock::State::Unreadable:
+        return PortVerdict::LockInTheWay;
+    case PortLock::State::Stale:
+        return lock.removable ? PortVerdict::Usable : PortVerdict::LockInTheWay;
+    case PortLock::State::None:
+        break;
+    }
+    return PortVerdict::Usable;
+}
+
+PortVerdict portVerdict(const DeviceNode &node, const UserAccess &user, const PortLock &lock,
+                        const QList<PortHolder> &holders, QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::DeviceNotFoundError || !node.exists)
         return PortVerdict::Missing;
+    if (!node.serial)
+        return PortVerdict::NotSerial;
+    // A lock names its program whoever may use the node.
+    if (const PortVerdict locked = lockVerdict(lock); locked != PortVerdict::Usable)
+        return locked;
     const PortVerdict access = accessVerdict(node, user);
     if (access != PortVerdict::Usable)
         return access;
@@ -55,6 +80,18 @@ PortVerdict portVerdict(const DeviceNode &node, const UserAccess &user, const QL
     }
     return PortVerdict::Failed;
 }
+
+namespace {
+
+// A process as /proc shows it; its name is "?" when this user cannot see it.
+PortHolder processAt(const QString &procRoot, qint64 pid)
+{
+    QFile comm(QStringLiteral("%1/%2/comm").arg(procRoot).arg(pid));
+    const QString command = comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed() : QString();
+    return {pid, command.isEmpty() ? QStringLiteral("?") : command};
+}
+
+} // namespace
 
 QList<PortHolder> portHolders(const QString &procRoot, const QString &device, qint64 self)
 {
@@ -75,9 +112,7 @@ QList<PortHolder> portHolders(const QString &procRoot, const QString &device, qi
         });
         if (!holds)
             continue;
-        QFile comm(proc.filePath(entry + QStringLiteral("/comm")));
-        const QString command = comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed() : QString();
-        holders << PortHolder{pid, command.isEmpty() ? QStringLiteral("?") : command};
+        holders << processAt(procRoot, pid);
     }
     std::sort(holders.begin(), holders.end(), [](const PortHolder &a, const PortHolder &b) { return a.pid < b.pid; });
     return holders;
@@ -90,6 +125,12 @@ QString portVerdictText(const PortDiagnosis &d, const PortTexts &texts)
         return texts.noPort;
     case PortVerdict::Missing:
         return texts.missing;
+    case PortVerdict::NotSerial:
+        return texts.notSerial;
+    case PortVerdict::Locked:
+        return texts.locked.arg(texts.holder.arg(d.lock.command).arg(d.lock.pid), d.lock.path);
+    case PortVerdict::LockInTheWay:
+        return texts.lockInTheWay.arg(d.lock.path, d.lock.owner);
     case PortVerdict::NeedsGroup:
         return texts.needsGroup.arg(d.group);
     case PortVerdict::NeedsNewLogin:
@@ -116,12 +157,36 @@ QString portVerdictText(const PortDiagnosis &d, const PortTexts &texts)
 QString portDiagnosisText(const PortDiagnosis &d, const PortTexts &texts)
 {
     const QString head = d.systemPort.isEmpty() || d.systemPort == d.deviceName
-        ? texts.cannotOpenPath.arg(d.deviceName)
+        ? texts.cannotOpenPath.arg(d.deviceName.isEmpty() ? QStringLiteral("\"\"") : d.deviceName)
         : texts.cannotOpen.arg(d.deviceName, d.systemPort);
     return head + QLatin1Char('\n') + portVerdictText(d, texts);
 }
 
 #ifdef Q_OS_UNIX
+
+namespace {
+
+// A serial port is a terminal device. Linux files every terminal but the
+// pseudo-terminals under the tty class of /sys; other systems are taken at
+// the node's word.
+bool isTerminalDevice(const struct stat &node)
+{
+    if (!S_ISCHR(node.st_mode))
+        return false;
+#ifdef Q_OS_LINUX
+    const QString classes = QStringLiteral("/sys/dev/char");
+    if (!QFileInfo::exists(classes))
+        return true;
+    const unsigned major = ::major(node.st_rdev);
+    const QString device = QFileInfo(QStringLiteral("%1/%2:%3").arg(classes).arg(major).arg(::minor(node.st_rdev))).canonicalFilePath();
+    // 136 to 143: the slaves of the pseudo-terminal pairs.
+    return device.isEmpty() ? major >= 136 && major <= 143 : device.contains(QLatin1String("/tty/"));
+#else
+    return true;
+#endif
+}
+
+} // namespace
 
 DeviceNode deviceNode(const QString &path)
 {
@@ -130,7 +195,7 @@ DeviceNode deviceNode(const QString &path)
         return {};
     const group *owner = ::getgrgid(node.st_gid);
     return {true, unsigned(node.st_mode & 07777), unsigned(node.st_uid), unsigned(node.st_gid),
-            owner ? QString::fromLocal8Bit(owner->gr_name) : QString::number(node.st_gid)};
+            owner ? QString::fromLocal8Bit(owner->gr_name) : QString::number(node.st_gid), isTerminalDevice(node)};
 }
 
 UserAccess currentUser()
@@ -157,15 +222,26 @@ UserAccess currentUser()
 PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
                            QSerialPort::SerialPortError error, const QString &reason)
 {
-    PortDiagnosis d{deviceName, systemPort, PortVerdict::NoPort, QString(), {}, reason};
-    if (systemPort.isEmpty())
+    PortDiagnosis d{deviceName, systemPort, PortVerdict::NoPort, QString(), {}, reason, {}};
+    if (systemPort.isEmpty()) {
+        // "Com" and a number that stands for no port; any other name is
+        // its own port, so an empty one is none.
+        if (!isComName(deviceName))
+            d.verdict = PortVerdict::NotSerial;
         return d;
+    }
     const DeviceNode node = deviceNode(systemPort);
+    d.lock = inspectPortLock(systemPort);
 #ifdef Q_OS_LINUX
-    d.holders = portHolders(QStringLiteral("/proc"), systemPort, QCoreApplication::applicationPid());
+    const QString proc = QStringLiteral("/proc");
+    // Everything holds /dev/null: only a terminal's holders are worth naming.
+    if (node.serial)
+        d.holders = portHolders(proc, systemPort, QCoreApplication::applicationPid());
+    if (d.lock.state == PortLock::State::Live)
+        d.lock.command = processAt(proc, d.lock.pid).command;
 #endif
     d.group = node.groupName;
-    d.verdict = portVerdict(node, currentUser(), d.holders, error);
+    d.verdict = portVerdict(node, currentUser(), d.lock, d.holders, error);
     return d;
 }
 

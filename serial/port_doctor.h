@@ -2,6 +2,7 @@
 
 #include "core/platform_error.h"
 #include "core/ui_texts.h"
+#include "serial/port_lock.h"
 
 #include <QList>
 #include <QSerialPort>
@@ -20,6 +21,7 @@ struct DeviceNode {
     unsigned owner = 0;  // user id
     unsigned group = 0;  // group id
     QString groupName;
+    bool serial = true;  // a terminal device, which a serial port is
 };
 
 // Who asks.
@@ -40,9 +42,12 @@ enum class PortVerdict {
     Usable,
     NoPort,        // "Com n" stands for no port of this computer
     Missing,       // no device node
+    NotSerial,     // a file, a folder or a device that is no serial port
     NeedsGroup,    // the node's group may read and write; the user is not in it
     NeedsNewLogin, // ...the user is, but this login started before
     NoPermission,  // nothing the user can do about it alone
+    Locked,        // a running process's lock file names it
+    LockInTheWay,  // a lock file of no running process, which this user may not remove
     Busy,          // another process holds it
     Failed,        // none of these: the system's reason says why
     NoSuchPort,    // Windows: no port of that name
@@ -54,19 +59,24 @@ struct PortDiagnosis {
     QString systemPort;  // the device it stands for; empty for NoPort
     PortVerdict verdict = PortVerdict::Usable;
     QString group;       // NeedsGroup, NeedsNewLogin
-    QList<PortHolder> holders; // Busy; empty when the holder cannot be seen
+    QList<PortHolder> holders; // Busy, Locked; empty when the holder cannot be seen
     QString reason;      // Failed, DriverError: the system's words
+    PortLock lock = {};  // the port's lock file, if any
     QStringList ports{}; // NoSuchPort: the COM ports there are
 };
 
 // Whether `user` may read and write `node`, and if not, what would let him.
 PortVerdict accessVerdict(const DeviceNode &node, const UserAccess &user);
 
+// What a lock file says: Locked, LockInTheWay, or Usable when there is none
+// or it can go.
+PortVerdict lockVerdict(const PortLock &lock);
+
 // The verdict on a port from all that is known: the node, the user, its
-// holders and, after a failed open, the port's error (NoError when no open
-// was tried).
-PortVerdict portVerdict(const DeviceNode &node, const UserAccess &user, const QList<PortHolder> &holders,
-                        QSerialPort::SerialPortError error);
+// lock, its holders and, after a failed open, the port's error (NoError
+// when no open was tried).
+PortVerdict portVerdict(const DeviceNode &node, const UserAccess &user, const PortLock &lock,
+                        const QList<PortHolder> &holders, QSerialPort::SerialPortError error);
 
 // The processes other than `self` whose open files in the /proc tree at
 // `procRoot` include `device` (its real path, when it has one), in pid order.

@@ -38,9 +38,13 @@ QStringList comPorts()
 PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
                            QSerialPort::SerialPortError error, const QString &reason)
 {
-    PortDiagnosis d{deviceName, systemPort, PortVerdict::NoPort, QString(), {}, reason, {}};
-    if (systemPort.isEmpty())
+    PortDiagnosis d{deviceName, systemPort, PortVerdict::NoPort, QString(), {}, reason};
+    if (systemPort.isEmpty()) {
+        // "Com" alone; any other name is its own port, so an empty one is none.
+        if (!isComName(deviceName))
+            d.verdict = PortVerdict::NotSerial;
         return d;
+    }
     const DWORD code = openError(systemPort);
     switch (code) {
     case ERROR_SUCCESS:

@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "core/platform_error.h"
 #include "serial/device_name.h"
+#include "serial/download_session.h"
 #include "serial/serial_line.h"
 #include "ui/curve_chart.h"
 #include "ui/focus_exit.h"
@@ -24,7 +25,7 @@
 #include <QShowEvent>
 
 TForm1::TForm1(Form1Services services, QWidget *parent)
-    : QWidget(parent), services_(std::move(services))
+    : QWidget(parent), services_(std::move(services)), session_(std::make_unique<DownloadSession>(*services_.comm))
 {
     buildLayout();
     wireCommands();
@@ -33,7 +34,12 @@ TForm1::TForm1(Form1Services services, QWidget *parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The session ends what still runs, and says so to nobody.
+    session_->disconnect(this);
+    session_.reset();
+}
 
 template <typename Sender, typename Signal>
 void TForm1::handle(Sender *sender, Signal signal, void (TForm1::*handler)())
@@ -75,6 +81,9 @@ void TForm1::wireCommands()
     handle(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
     handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
     handle(Timer2, &QTimer::timeout, &TForm1::Timer2Timer);
+    connect(session_.get(), &DownloadSession::finished, this, [this](const DownloadOutcome &outcome) {
+        guarded([&] { downloadFinished(outcome); });
+    });
     handle(BtnNyelv, &QPushButton::clicked, &TForm1::BtnNyelvClick);
     handle(HelpBtn, &QPushButton::clicked, &TForm1::HelpBtnClick);
     // The chart's menu, one line an item.
@@ -177,8 +186,11 @@ void TForm1::KilepBtnClick()
     bool changed = false;
     for (int p = 0; p < CurveChart::kPoints && !changed; ++p)
         changed = Chart1->value(CurveChart::Old, p) != Chart1->value(CurveChart::New, p);
-    if (!changed || services_.prompts->confirm(slots_.MsgSaveChanges))
+    if (!changed || services_.prompts->confirm(slots_.MsgSaveChanges)) {
+        // The process ends at once, but never with the BREAK on the line.
+        releasePort();
         services_.exitProcess(0);
+    }
 }
 
 void TForm1::Chart1DblClick()
@@ -218,6 +230,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     // Closing the main window ends the program, even while the help viewer
     // is still open.
+    releasePort();
     event->accept();
     QCoreApplication::quit();
 }

@@ -11,6 +11,8 @@
 class AppSettings;
 class QAction;
 class CurveChart;
+class DownloadSession;
+struct DownloadOutcome;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -44,6 +46,8 @@ public:
     static constexpr int kClientWidth = 642;
     static constexpr int kClientHeight = 566;
     static constexpr int kMaxClientHeight = kClientHeight + 200;
+    // How long leaving waits for a download or wake pulse to end by itself.
+    static constexpr int kReleaseMs = 3000;
 
     explicit TForm1(Form1Services services, QWidget *parent = nullptr);
     ~TForm1() override;
@@ -73,6 +77,7 @@ public:
     int currentRow() const { return currentRow_; }
     int currentCol() const { return currentCol_; }
     bool chartEnlarged() const { return chartEnlarged_; }
+    DownloadSession &downloadSession() const { return *session_; }
     const QString &helpFileName() const { return HelpFileName; }
 
     // The help viewer, built when it is first opened.
@@ -155,9 +160,16 @@ private:
     QStringList speedLabels() const;
     void showPortDevice();
     bool portBusy() const;
+    void downloadFinished(const DownloadOutcome &outcome);
+    void reportLineFailure(qint32 valuesSent);
+    void setWaitCursor(bool on);
+    void releasePort();
     void ApplyLanguage(int language);
 
     Form1Services services_;
+    std::unique_ptr<DownloadSession> session_;
+    bool waitCursor_ = false;
+    bool leaving_ = false;
     const WindowTexts *windowTexts_ = &startupTexts().window;
     TextSlots slots_ = startupTexts().slotTexts;
     QString startDir_;

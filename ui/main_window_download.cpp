@@ -1,12 +1,14 @@
 // The main window's side of the serial line: choosing the port, downloading
-// the curve to the module and the wake pulse.
+// the curve to the module and the wake pulse. The download session does the
+// line's work; these handlers drive it.
 #include "ui/main_window.h"
 
 #include "core/app_settings.h"
 #include "core/download_check.h"
+#include "core/download_failure.h"
 #include "core/download_frame.h"
 #include "serial/device_name.h"
-#include "serial/download_sequence.h"
+#include "serial/download_session.h"
 #include "serial/port_doctor.h"
 #include "serial/serial_line.h"
 #include "ui/user_prompts.h"
@@ -20,21 +22,12 @@
 
 namespace {
 
-// Sending holds the event loop until the last byte is on the line.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 // A port that cannot be opened is reported in the window's language.
 template <typename Step>
-void inLanguage(int language, Step step)
+auto inLanguage(int language, Step step)
 {
     try {
-        step();
+        return step();
     } catch (const PortOpenError &e) {
         throw PlatformError(portDiagnosisText(e.diagnosis(), appliedTexts(language).port));
     }
@@ -42,12 +35,11 @@ void inLanguage(int language, Step step)
 
 } // namespace
 
-// The port is held from the start of a download until its frame has gone
-// out, and for the whole of a wake pulse; until then the timer that ends it
-// runs.
+// The port is held from the start of a download until its last byte is on
+// the line, and for the whole of a wake pulse.
 bool TForm1::portBusy() const
 {
-    return Timer1->isActive() || Timer2->isActive();
+    return session_->holdsPort();
 }
 
 // Looks the ports up afresh while the panel is shown, so an adapter plugged
@@ -87,8 +79,12 @@ void TForm1::LetoltBtnClick()
         services_.prompts->message(slots_.MsgTableError);
         return;
     }
-    // Timer1 ends the BREAK after 500 ms.
-    inLanguage(language_, [this] { beginDownload(*services_.comm); });
+    // The session ends the BREAK after 500 ms; Timer1 hands it the frame
+    // before then.
+    if (!inLanguage(language_, [this] { return session_->beginDownload(); })) {
+        reportLineFailure(0);
+        return;
+    }
     Timer1->start();
 }
 
@@ -96,34 +92,67 @@ void TForm1::Timer1Timer()
 {
     Timer1->stop();
     // The table stays editable during the BREAK: send only what still
-    // passes the check. The frame is ready before the BREAK ends, so its
-    // first byte follows at once.
+    // passes the check. An empty frame only ends the BREAK.
     const CurveTexts texts = curveTexts();
     const bool valid = CheckDownloadData(texts, versionFlag_);
-    const QByteArray frame = valid ? BuildDownloadFrame(texts, versionFlag_) : QByteArray();
-    qint32 sent = 0;
-    {
-        const WaitCursor wait;
-        sent = finishDownload(*services_.comm, frame);
-    }
-    if (!valid)
+    setWaitCursor(true);
+    session_->send(valid ? BuildDownloadFrame(texts, versionFlag_) : QByteArray());
+}
+
+void TForm1::downloadFinished(const DownloadOutcome &outcome)
+{
+    setWaitCursor(false);
+    if (leaving_)
+        return;
+    if (outcome.values == 0)
         services_.prompts->message(slots_.MsgTableError);
-    else if (sent == frame.size())
+    else if (outcome.done)
         services_.prompts->message(slots_.MsgDownloadDone);
     else
-        services_.prompts->message(slots_.MsgDownloadError + QString::number(sent));
+        reportLineFailure(outcome.valuesSent);
+}
+
+// The values counted are those known to be on the line.
+void TForm1::reportLineFailure(qint32 valuesSent)
+{
+    services_.prompts->message(slots_.MsgDownloadError + QString::number(valuesSent));
+    services_.prompts->message(incompleteCurveText(language_));
+}
+
+void TForm1::setWaitCursor(bool on)
+{
+    if (on == waitCursor_)
+        return;
+    waitCursor_ = on;
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void TForm1::BitBtn1Click()
 {
     if (portBusy())
         return;
-    inLanguage(language_, [this] { beginWakePulse(*services_.comm); });
-    Timer2->start();
+    // A line that refuses the BREAK has released the port again.
+    if (inLanguage(language_, [this] { return session_->beginWakePulse(); }))
+        Timer2->start();
 }
 
 void TForm1::Timer2Timer()
 {
-    endWakePulse(*services_.comm);
+    session_->endWakePulse();
     Timer2->stop();
+}
+
+// A download or wake pulse under way ends as it would (the timers still
+// run), but within kReleaseMs; then the BREAK is ended and the port let go.
+void TForm1::releasePort()
+{
+    leaving_ = true;
+    session_->releaseWithin(kReleaseMs);
+    Timer1->stop();
+    Timer2->stop();
+    setWaitCursor(false);
+    leaving_ = false;
 }

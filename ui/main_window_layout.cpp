@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "core/download_check.h"
+#include "serial/download_session.h"
 #include "ui/button_icons.h"
 #include "ui/curve_chart.h"
 #include "ui/string_grid.h"
@@ -232,8 +233,10 @@ void TForm1::buildLayout()
     CBTransparencia = list("CBTransparencia", Panel2, 200, 24, 97, 21, numbers(0, 15));
     CBTransparencia->setEnabled(false);
 
-    Timer1 = timer("Timer1", this, 500);
-    Timer2 = timer("Timer2", this, 1500);
+    // Timer1 takes the frame from the table shortly before the session ends
+    // the BREAK.
+    Timer1 = timer("Timer1", this, kDownloadBreakMs - kFrameLeadMs);
+    Timer2 = timer("Timer2", this, kWakePulseMs);
 
     PopupMenu1 = new QMenu(StringGrid1);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -4,7 +4,7 @@
 #include "core/download_frame.h"
 #include "form_fixture.h"
 #include "pty_pair.h"
-#include "serial/download_sequence.h"
+#include "serial/download_session.h"
 #include "serial/port_doctor.h"
 #include "serial/serial_comm.h"
 #include "tool_run.h"
@@ -60,7 +60,8 @@ void sendAsADownload(const QString &device, const QByteArray &bytes)
 {
     TComm comm;
     comm.SetDeviceName(device);
-    QVERIFY(beginDownload(comm));
+    comm.Open();
+    QVERIFY(comm.SetBREAKState(true));
     std::this_thread::sleep_for(std::chrono::milliseconds(kDownloadBreakMs));
     comm.SetBREAKState(false);
     QVERIFY(comm.Write(bytes.constData(), bytes.size()));

@@ -9,8 +9,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
 
 class TestToolCommands : public QObject {
     Q_OBJECT
@@ -56,6 +64,10 @@ private slots:
                                         << "Cannot open /nonexistent/tty:\nthere is no such device";
         QTest::newRow("no such Com number") << QStringList{"wake", "--port", "Com99"} << 3
                                             << "Cannot open Com99:\nno serial port of this computer has that number.";
+        // What is no serial port is said to be none: no group, no holder to blame.
+        QTest::newRow("/dev/null") << QStringList{"wake", "--port", "/dev/null"} << 3 << "Cannot open /dev/null:\nit is not a serial port.";
+        QTest::newRow("a file") << QStringList{"wake", "--port", "good.igc"} << 3 << "Cannot open good.igc:\nit is not a serial port.";
+        QTest::newRow("no name") << QStringList{"wake", "--port", ""} << 3 << "Cannot open \"\":\nit is not a serial port.";
 #endif
     }
     void exitStatus()
@@ -166,6 +178,105 @@ private slots:
         QCOMPARE(read("out.igc"), kept);
         QCOMPARE(QDir(dir_.path()).entryList({"out.igc*"}, QDir::Files).size(), before == "<missing>" ? 0 : 1);
     }
+
+#ifdef Q_OS_WIN
+    void linuxFilesAndNames()
+    {
+        QSKIP("/dev/full, FIFOs, device nodes, file owners and names that are bytes, not UTF-8, are Linux's");
+    }
+#else
+    // Output that never arrived is a failure, whatever the command.
+    void fullStandardOutput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("export") << QStringList{"export", "good.igc"};
+        QTest::newRow("check") << QStringList{"check", "good.igc"};
+        QTest::newRow("show") << QStringList{"show", "good.igc"};
+        QTest::newRow("frame --raw") << QStringList{"frame", "good.igc", "--raw"};
+        QTest::newRow("--help") << QStringList{"--help"};
+    }
+    void fullStandardOutput()
+    {
+        QFETCH(QStringList, arguments);
+        const ToolRun run = runTool(arguments, dir_.path(), ToolSetup{{}, "/dev/full", {}, 0, {}});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("cannot write to standard output: No space left on device"), run.err.constData());
+    }
+
+    // import writes a curve file, never over a device, a FIFO or a folder.
+    void importOnlyOverAFile_data()
+    {
+        QTest::addColumn<QString>("make"); // what stands at the output's name
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("device") << "device";
+        QTest::newRow("folder") << "folder";
+    }
+    void importOnlyOverAFile()
+    {
+        QFETCH(QString, make);
+        const QByteArray target = QFile::encodeName(dir_.filePath("node.igc"));
+        ::unlink(target.constData());
+        ::rmdir(target.constData());
+        const int made = make == "fifo" ? ::mkfifo(target.constData(), 0644)
+            : make == "device"          ? ::mknod(target.constData(), S_IFCHR | 0666, makedev(1, 3))
+                                        : ::mkdir(target.constData(), 0755);
+        if (made != 0)
+            QSKIP("this user cannot make one");
+        struct stat before {};
+        ::stat(target.constData(), &before);
+        write("t.csv", writeCurveCsv(sampleCurve()));
+        const ToolRun run = runTool({"import", "t.csv", "--into", "good.igc", "-o", "node.igc"}, dir_.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("node.igc: not a regular file"), run.err.constData());
+        struct stat after {};
+        QCOMPARE(::stat(target.constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_rdev, before.st_rdev);
+    }
+
+    // The curve replaced keeps its owner and group (root may give them).
+    void importKeepsTheOwner()
+    {
+        write("owned.igc", "an older curve\r\n");
+        const QByteArray target = QFile::encodeName(dir_.filePath("owned.igc"));
+        if (::chown(target.constData(), 4321, 4322) != 0)
+            QSKIP("only root gives a file away");
+        write("t.csv", writeCurveCsv(sampleCurve()));
+        const ToolRun run = runTool({"import", "t.csv", "--into", "good.igc", "-o", "owned.igc"}, dir_.path());
+        QCOMPARE(run.status, 0);
+        const QFileInfo after(dir_.filePath("owned.igc"));
+        QCOMPARE(after.ownerId(), 4321u);
+        QCOMPARE(after.groupId(), 4322u);
+        QCOMPARE(read("owned.igc"), writeCurveFile(sampleCurve()));
+    }
+
+    // A name from a Latin-1 system is opened by its bytes; a new file is not
+    // given a name other than the one asked for.
+    void namesThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QString>("command"); // after the program, the name as $N
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("read") << "check \"$N\"" << 0 << "ready to download";
+        QTest::newRow("written") << "import t.csv --into good.igc -o \"$N\"" << 1 << "the name is not UTF-8";
+    }
+    void namesThatAreNotUtf8()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        write("t.csv", writeCurveCsv(sampleCurve()));
+        QProcess shell;
+        shell.setWorkingDirectory(dir_.path());
+        shell.start("sh", {"-c", "N=$(printf 'lat\\351.igc'); cp good.igc \"$N\"; \"$0\" " + command + "; s=$?; rm \"$N\"; exit $s",
+                           IGCTOOL_PATH});
+        QVERIFY(shell.waitForFinished(10000));
+        QCOMPARE(shell.exitCode(), status);
+        const QByteArray said = shell.readAllStandardOutput() + shell.readAllStandardError();
+        QVERIFY2(QString::fromUtf8(said).contains(says), said.constData());
+    }
+
+#endif
 
 private:
     // What igctool printed, with Linux's line ends: Windows' C runtime ends

@@ -5,11 +5,13 @@
 #include "form_fixture.h"
 #include "pty_pair.h"
 #include "sample_curves.h"
+#include "serial/download_session.h"
 #include "serial/serial_comm.h"
 #include "tool_run.h"
 #include "ui/main_window.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -54,8 +56,11 @@ private slots:
         f.prompts.log.clear();
         form.LetoltBtn->click();
         const bool windowSends = form.Timer1->isActive();
-        if (windowSends)
+        if (windowSends) {
+            QSignalSpy finished(&form.downloadSession(), &DownloadSession::finished);
             form.Timer1Timer();
+            QVERIFY(finished.wait(5000));
+        }
 
         const ToolRun tool = runTool({"frame", "c.igc", "--raw"}, f.path(""));
         if (!windowSends) {

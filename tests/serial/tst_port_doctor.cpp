@@ -8,6 +8,7 @@
 
 Q_DECLARE_METATYPE(DeviceNode)
 Q_DECLARE_METATYPE(PortDiagnosis)
+Q_DECLARE_METATYPE(PortLock)
 Q_DECLARE_METATYPE(PortVerdict)
 Q_DECLARE_METATYPE(UserAccess)
 
@@ -61,24 +62,37 @@ private slots:
     {
         QTest::addColumn<unsigned>("mode");
         QTest::addColumn<bool>("held");
+        QTest::addColumn<PortLock>("lock");
         QTest::addColumn<QSerialPort::SerialPortError>("error");
         QTest::addColumn<PortVerdict>("verdict");
-        QTest::newRow("listing, free") << 0666u << false << QSerialPort::NoError << PortVerdict::Usable;
-        QTest::newRow("listing, held") << 0666u << true << QSerialPort::NoError << PortVerdict::Busy;
-        QTest::newRow("the group comes first") << 0660u << true << QSerialPort::PermissionError << PortVerdict::NeedsGroup;
-        QTest::newRow("refused though allowed: held unseen") << 0666u << false << QSerialPort::PermissionError
+        const PortLock none;
+        const auto lock = [](PortLock::State state, bool removable) { return PortLock{state, "/var/lock/LCK..ttyUSB0", 4711, "minicom", "root", removable}; };
+        QTest::newRow("listing, free") << 0666u << false << none << QSerialPort::NoError << PortVerdict::Usable;
+        QTest::newRow("listing, held") << 0666u << true << none << QSerialPort::NoError << PortVerdict::Busy;
+        QTest::newRow("the group comes first") << 0660u << true << none << QSerialPort::PermissionError << PortVerdict::NeedsGroup;
+        QTest::newRow("refused though allowed: held unseen") << 0666u << false << none << QSerialPort::PermissionError
                                                              << PortVerdict::Busy;
-        QTest::newRow("gone") << 0666u << false << QSerialPort::DeviceNotFoundError << PortVerdict::Missing;
-        QTest::newRow("something else") << 0666u << false << QSerialPort::OpenError << PortVerdict::Failed;
+        QTest::newRow("gone") << 0666u << false << none << QSerialPort::DeviceNotFoundError << PortVerdict::Missing;
+        QTest::newRow("something else") << 0666u << false << none << QSerialPort::OpenError << PortVerdict::Failed;
+        // A lock names its program before the group is asked for.
+        QTest::newRow("locked by a running program") << 0660u << false << lock(PortLock::State::Live, true)
+                                                     << QSerialPort::PermissionError << PortVerdict::Locked;
+        QTest::newRow("stale lock it may remove") << 0666u << false << lock(PortLock::State::Stale, true)
+                                                  << QSerialPort::NoError << PortVerdict::Usable;
+        QTest::newRow("stale lock the sticky bit keeps") << 0666u << false << lock(PortLock::State::Stale, false)
+                                                         << QSerialPort::PermissionError << PortVerdict::LockInTheWay;
+        QTest::newRow("lock that names no process") << 0666u << false << lock(PortLock::State::Unreadable, true)
+                                                    << QSerialPort::NoError << PortVerdict::LockInTheWay;
     }
     void verdict()
     {
         QFETCH(unsigned, mode);
         QFETCH(bool, held);
+        QFETCH(PortLock, lock);
         QFETCH(QSerialPort::SerialPortError, error);
         QFETCH(PortVerdict, verdict);
         const QList<PortHolder> holders = held ? QList<PortHolder>{{812, "ModemManager"}} : QList<PortHolder>{};
-        QCOMPARE(portVerdict(node(mode), UserAccess{kUser, {kUser}, {kUser}}, holders, error), verdict);
+        QCOMPARE(portVerdict(node(mode), UserAccess{kUser, {kUser}, {kUser}}, lock, holders, error), verdict);
     }
 
     // A /proc tree of our own: which processes have the device open.
@@ -119,13 +133,13 @@ private slots:
     {
         QTest::addColumn<PortDiagnosis>("diagnosis");
         QTest::addColumn<QString>("text");
-        QTest::newRow("device path") << PortDiagnosis{"/dev/pts/4", "/dev/pts/4", PortVerdict::Failed, "tty", {}, "Input/output error"}
+        QTest::newRow("device path") << PortDiagnosis{"/dev/pts/4", "/dev/pts/4", PortVerdict::Failed, "tty", {}, "Input/output error", {}}
             << "Cannot open /dev/pts/4:\nInput/output error";
         QTest::newRow("two holders") << PortDiagnosis{"Com1", "/dev/ttyACM0", PortVerdict::Busy, "dialout",
-                                                      {{812, "ModemManager"}, {2040, "minicom"}}, ""}
+                                                      {{812, "ModemManager"}, {2040, "minicom"}}, "", {}}
             << "Cannot open Com1 (/dev/ttyACM0):\nit is held open by ModemManager (process 812), minicom (process 2040). "
                "Close that program (or stop the service), then try again.";
-        QTest::newRow("Windows, no such port") << PortDiagnosis{"Com7", "COM7", PortVerdict::NoSuchPort, "", {}, "", {"COM1", "COM3", "COM12"}}
+        QTest::newRow("Windows, no such port") << PortDiagnosis{"Com7", "COM7", PortVerdict::NoSuchPort, "", {}, "", {}, {"COM1", "COM3", "COM12"}}
             << "Cannot open Com7 (COM7):\nthis computer has no such port; its serial ports are COM1, COM3, COM12. "
                "Is the adapter plugged in?";
     }

@@ -1,5 +1,6 @@
 #include "core/curve_file.h"
 #include "form_fixture.h"
+#include "serial/download_session.h"
 #include "ui/curve_chart.h"
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
@@ -771,7 +772,8 @@ private slots:
             QVERIFY(timer->isSingleShot() && !timer->isActive());
             QCOMPARE(timer->timerType(), Qt::PreciseTimer);
         }
-        QCOMPARE(form.Timer1->interval(), 500);
+        // Timer1 hands the frame to the session before the BREAK's end.
+        QCOMPARE(form.Timer1->interval(), kDownloadBreakMs - kFrameLeadMs);
         QCOMPARE(form.Timer2->interval(), 1500);
 
         QStringList menu;

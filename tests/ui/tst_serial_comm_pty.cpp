@@ -6,6 +6,7 @@
 #include "form_fixture.h"
 #include "pty_pair.h"
 #include "sample_curves.h"
+#include "serial/download_session.h"
 #include "serial/serial_comm.h"
 #include "ui/main_window.h"
 
@@ -95,9 +96,9 @@ private slots:
         f.writeSettings((f.path("c.igc") + "\r\n1\r\n0\r\n0\r\n").toLatin1());
         TForm1 &form = f.start();
         // A real event loop: QTest::qWait sleeps in steps that would delay the timer.
-        QSignalSpy breakEnds(form.Timer1, &QTimer::timeout);
+        QSignalSpy finished(&form.downloadSession(), &DownloadSession::finished);
         form.LetoltBtn->click();
-        QVERIFY(breakEnds.wait(3000));
+        QVERIFY(finished.wait(5000));
         QCOMPARE(f.prompts.log, QStringList{QStringLiteral("message: A letöltés befejezve!")});
 
         const QByteArray expected = exampleDownloadLine(false);

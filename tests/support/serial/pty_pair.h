@@ -13,7 +13,8 @@
 // program opens the slave by its path, and a thread reads everything that
 // arrives at the master, noting when the first byte came. The pair keeps a
 // slave descriptor of its own, so the master never sees a hang-up when the
-// program closes the port.
+// program closes the port, until closeSlave(): a program that refuses a
+// port other processes hold open would refuse one the test holds.
 class PtyPair {
 public:
     using Clock = std::chrono::steady_clock;
@@ -26,6 +27,11 @@ public:
     bool isValid() const { return master_ >= 0; }
     const QString &slavePath() const { return slavePath_; }
     int slaveFd() const { return slave_; }
+
+    // Lets go of the slave: no process but the program holds it now. Its
+    // line settings go back to the system's defaults whenever the last
+    // holder closes it.
+    void closeSlave();
 
     // Bytes "from the module": written at the master, received at the slave.
     bool sendToSlave(const QByteArray &bytes) const;

@@ -31,6 +31,7 @@ QByteArray RecordingSerialLine::written() const
 
 void RecordingSerialLine::record(const QString &name, const QByteArray &data)
 {
+    const std::lock_guard lock(mutex_);
     calls << Call{name, clock_.nsecsElapsed(), data};
 }
 
@@ -48,6 +49,8 @@ void RecordingSerialLine::Open()
     if (openDiagnosis)
         throw PortOpenError(*openDiagnosis);
     isOpen = true;
+    writes_ = 0;
+    failed_ = false;
 }
 
 qint64 RecordingSerialLine::InQueCount()
@@ -73,11 +76,34 @@ bool RecordingSerialLine::SetBREAKState(bool on)
 
 bool RecordingSerialLine::Write(const char *data, qint64 count)
 {
-    if (onWrite)
-        onWrite();
     const bool fails = failingWrites.contains(writes_++);
+    failed_ = failed_ || fails;
     record(QStringLiteral("Write"), fails ? QByteArray() : QByteArray(data, count));
     return !fails;
+}
+
+qint64 RecordingSerialLine::OutQueCount()
+{
+    return failed_ ? heldAfterFailure : stuckBytes;
+}
+
+bool RecordingSerialLine::Drain()
+{
+    if (onDrain)
+        onDrain();
+    record(QStringLiteral("Drain"));
+    failed_ = failed_ || drainFails;
+    return !drainFails;
+}
+
+void RecordingSerialLine::Discard()
+{
+    record(QStringLiteral("Discard"));
+}
+
+QString RecordingSerialLine::LineError() const
+{
+    return failed_ ? QStringLiteral("Input/output error") : QString();
 }
 
 void RecordingSerialLine::Close()

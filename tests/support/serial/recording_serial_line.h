@@ -9,10 +9,13 @@
 #include <QSet>
 #include <QStringList>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 // A serial line that records every call with the time it was made, for
-// checking what the window does with the line and when.
+// checking what the window does with the line and when. The download
+// session calls it from its timing thread too: read the record once the
+// session has released the port.
 class RecordingSerialLine : public SerialLine {
 public:
     struct Call {
@@ -37,7 +40,10 @@ public:
     std::optional<QString> openFailure;  // Open raises PlatformError with this
     std::optional<PortDiagnosis> openDiagnosis; // Open raises PortOpenError with this
     QSet<int> failingWrites;             // Write calls (counted from 0) that fail
-    std::function<void()> onWrite;       // runs inside every Write
+    bool drainFails = false;             // Drain reports a failed line
+    qint64 stuckBytes = 0;               // what OutQueCount says while the line works: never 0 for a line that stopped
+    qint64 heldAfterFailure = 0;         // what OutQueCount says once a Write or Drain failed
+    std::function<void()> onDrain;       // runs inside Drain, on the session's timing thread
 
     QString deviceName;
     bool isOpen = false;
@@ -48,11 +54,17 @@ public:
     qint64 Read(char *buffer, qint64 count) override;
     bool SetBREAKState(bool on) override;
     bool Write(const char *data, qint64 count) override;
+    qint64 OutQueCount() override;
+    bool Drain() override;
+    void Discard() override;
+    QString LineError() const override;
     void Close() override;
 
 private:
     void record(const QString &name, const QByteArray &data = QByteArray());
 
     QElapsedTimer clock_;
+    std::mutex mutex_;
     int writes_ = 0;
+    bool failed_ = false;
 };

@@ -30,6 +30,9 @@ QByteArray FormFixture::readFile(const QString &name) const
 
 TForm1 &FormFixture::start()
 {
-    form_ = std::make_unique<TForm1>(Form1Services{&prompts, [this](int status) { exits << status; }, serialLine});
+    form_ = std::make_unique<TForm1>(Form1Services{&prompts, [this](int status) {
+        exits << status;
+        lineAtExit = comm.names();
+    }, serialLine});
     return *form_;
 }

@@ -30,6 +30,7 @@ public:
 
     ScriptedPrompts prompts;
     QList<int> exits;
+    QStringList lineAtExit; // the calls the line had seen when the program would have ended
     RecordingSerialLine comm;
     SerialLine *serialLine = &comm; // what the window gets; a test may put a real line here
 
