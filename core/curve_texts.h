@@ -3,8 +3,8 @@
 #include <QString>
 #include <array>
 
-// The curve has no model of its own: the grid cells and the parameter
-// controls hold its texts. A handler that needs them takes this snapshot.
+// The texts of one curve, as a curve file holds them; Curve (core/curve.h)
+// adds the numbers they stand for.
 constexpr int kCurveRows = 60;
 
 // The grid's columns; row 0 holds their titles.

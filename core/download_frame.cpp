@@ -1,16 +1,14 @@
 #include "core/download_frame.h"
 
 #include "core/field_rules.h"
-#include "core/inhibit_pattern.h"
-#include "core/number_text.h"
 #include "core/polarity.h"
 
 #include <cmath>
 #include <cstdint>
 
-double shiftPeriod(const CurveTexts &t)
+double shiftPeriod(const Curve &curve)
 {
-    return std::trunc(120000000.0 / readNumber(t.cylinders) / readNumber(t.shiftRpm) * 0.625);
+    return std::trunc(120000000.0 / curve.reading(Param::Cylinders) / curve.reading(Param::ShiftRpm) * 0.625);
 }
 
 namespace {
@@ -39,16 +37,18 @@ std::uint32_t wholeNumber(const QString &text)
     return static_cast<std::uint32_t>(text.toInt());
 }
 
-char openingValue(const CurveTexts &t)
+char openingValue(const Curve &curve)
 {
     // Steps of 0.0256 ms.
-    return controlMode(t.opening) == ControlMode::Time ? lowByte(readNumber(t.opening) * 39.0625) : 0;
+    return controlMode(curve.text(Param::Opening)) == ControlMode::Time
+               ? lowByte(curve.reading(Param::Opening) * 39.0625)
+               : 0;
 }
 
-char dwellValue(const CurveTexts &t)
+char dwellValue(const Curve &curve)
 {
-    const double dwell = readNumber(t.dwell);
-    switch (controlMode(t.opening)) {
+    const double dwell = curve.reading(Param::Dwell);
+    switch (controlMode(curve.text(Param::Opening))) {
     case ControlMode::WideAngle:
         return lowByte(dwell * 0.5);       // steps of 2 degrees
     case ControlMode::NarrowAngle:
@@ -61,23 +61,24 @@ char dwellValue(const CurveTexts &t)
 
 } // namespace
 
-QByteArray BuildDownloadFrame(const CurveTexts &t, bool versionFlag)
+QByteArray BuildDownloadFrame(const Curve &curve, bool versionFlag)
 {
-    const std::uint32_t period = low32(shiftPeriod(t));
+    const CurveTexts &t = curve.texts();
+    const std::uint32_t period = low32(shiftPeriod(curve));
     QByteArray frame;
     frame.reserve(kFrameValues + 1);
     frame += static_cast<char>(3 + (isRisingPolarity(t.inputPolarity) ? 128 : 0) + (isRisingPolarity(t.outputPolarity) ? 64 : 0));
     if (versionFlag)
         frame += static_cast<char>((wholeNumber(t.dwellCorrection) * 16 + wholeNumber(t.transparent)) & 0xFF);
-    frame += openingValue(t);
+    frame += openingValue(curve);
     frame += static_cast<char>(period & 0xFF);
     for (int r = kCurveRows; r >= 1; --r)
-        frame += lowByte(readNumber(t.rows[r - 1].advance) * 2);  // steps of 0.5 degree
+        frame += lowByte(curve.cellReading(Col::Advance, r) * 2);  // steps of 0.5 degree
     frame += static_cast<char>(12);
-    frame += dwellValue(t);
+    frame += dwellValue(curve);
     frame += static_cast<char>((period >> 8) & 0xFF);
     for (int r = kCurveRows; r >= 1; --r)
-        frame += static_cast<char>(ParseInhibitPattern(t.rows[r - 1].pattern) & 0xFF);
+        frame += static_cast<char>(static_cast<int>(curve.cellReading(Col::Pattern, r)) & 0xFF);
     frame += static_cast<char>((wholeNumber(t.cylinders) * 16 + 15) & 0xFF);
     return frame;
 }

@@ -36,9 +36,12 @@ bool isValidDwell(ControlMode mode, const QString &text);
 // dwell fits.
 std::optional<QString> dwellResetOnOpeningExit(ControlMode mode, const QString &dwell);
 
-// What the version text decides: its value (ten-thousandths; a text that is
-// not a number counts as 0, and a point is read as the decimal comma), the
-// version flag, and which option lists are enabled.
+// The version field's value in ten-thousandths: a point is read as the
+// decimal comma, and a text that is not a number counts as 0.
+std::int64_t versionFieldValue(const QString &version);
+
+// What the version text decides: its value, the version flag, and which
+// option lists are enabled.
 struct VersionOptions {
     std::int64_t value = 0;
     bool flag = false;                   // the version is 8,3 or later

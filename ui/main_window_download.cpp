@@ -83,7 +83,7 @@ void TForm1::LetoltBtnClick()
 {
     if (portBusy())
         return;
-    if (!CheckDownloadData(curveTexts(), versionFlag_)) {
+    if (!CheckDownloadData(document_.curve(), versionFlag())) {
         services_.prompts->message(slots_.MsgTableError);
         return;
     }
@@ -98,9 +98,9 @@ void TForm1::Timer1Timer()
     // The table stays editable during the BREAK: send only what still
     // passes the check. The frame is ready before the BREAK ends, so its
     // first byte follows at once.
-    const CurveTexts texts = curveTexts();
-    const bool valid = CheckDownloadData(texts, versionFlag_);
-    const QByteArray frame = valid ? BuildDownloadFrame(texts, versionFlag_) : QByteArray();
+    const Curve &curve = document_.curve();
+    const bool valid = CheckDownloadData(curve, versionFlag());
+    const QByteArray frame = valid ? BuildDownloadFrame(curve, versionFlag()) : QByteArray();
     qint32 sent = 0;
     {
         const WaitCursor wait;

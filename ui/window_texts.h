@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serial/port_texts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,24 +42,10 @@ struct WindowTexts {
     QString EndhelpBtn;
 };
 
-// The diagnosis of a serial port that cannot be opened, in the error box.
-struct PortTexts {
-    QString cannotOpen;     // %1 the device name, %2 the system port
-    QString cannotOpenPath; // %1 the device path the user gave
-    QString noPort;         // no system port has that number
-    QString missing;        // the device node is gone
-    QString needsGroup;     // %1 the group that owns the device node
-    QString needsNewLogin;  // %1 the same, which this login does not have yet
-    QString noPermission;   // no group would help
-    QString busy;           // %1 the programs that hold it
-    QString busyUnknown;    // held, by a program this user cannot see
-    QString holder;         // %1 a program's name, %2 its process number
-};
-
 struct LanguageTexts {
     WindowTexts window;
     TextSlots slotTexts;
-    PortTexts port;
+    const PortTexts &port; // the serial layer's, in the same language
 };
 
 // The texts the program starts with, before any language is applied. Their
