@@ -111,7 +111,6 @@ private slots:
         QTest::addColumn<QString>("shift");
         QTest::addColumn<QString>("opening");
         QTest::newRow("Ctrl+Z") << QStringList{"^Z"} << "" << "";
-        QTest::newRow("Ctrl+Z, Ctrl+Y") << QStringList{"^Z", "^Y"} << "7000" << "";
         QTest::newRow("typing first") << QStringList{"5", "^Z"} << "7000" << "";
         QTest::newRow("typing, then the field left before") << QStringList{"5", "^Z", "^Z"} << "" << "";
         QTest::newRow("a field left is a step") << QStringList{"1", "Tab", "^Z"} << "7000" << "";
