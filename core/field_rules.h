@@ -45,8 +45,8 @@ std::int64_t versionFieldValue(const QString &version);
 struct VersionOptions {
     std::int64_t value = 0;
     bool flag = false;                   // the version is 8,3 or later
-    bool transparentEnabled = false;     // CBTransparencia
-    bool dwellCorrectionEnabled = false; // CBZaraskorrekcio: not in the angle modes
+    bool transparentEnabled = false;     // the transparent-ranges list
+    bool dwellCorrectionEnabled = false; // the dwell-correction list: not in the angle modes
 };
 VersionOptions versionOptions(const QString &version, const QString &opening);
 

@@ -13,8 +13,6 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScopeGuard>
 
 namespace {
@@ -113,7 +111,7 @@ bool TForm1::LoadCurveFile(const QString &path)
                       itemMatching(CBZaraskorrekcio, TranslatePolarityWord(t.dwellCorrection, language_)));
     document_.setText(Param::Transparent, itemMatching(CBTransparencia, TranslatePolarityWord(t.transparent, language_)));
 
-    // An item of the list, or none: no rows are fixed.
+    // The transparent ranges fix their rows; with no item chosen, none.
     document_.setFrozenRows(static_cast<int>(document_.curve().number(Param::Transparent).value_or(0)));
     selectCellByProgram(Col::Advance, document_.state().frozenRows + 1);
     document_.change([&t](CurveState &s) {
