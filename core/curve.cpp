@@ -8,9 +8,9 @@ namespace {
 
 // Where each parameter's text lives in the file's texts, in Param order.
 constexpr std::array<QString CurveTexts::*, kParams> kParamTexts = {
-    &CurveTexts::cylinders,     &CurveTexts::shiftRpm, &CurveTexts::opening,
-    &CurveTexts::dwell,         &CurveTexts::inputPolarity, &CurveTexts::outputPolarity,
-    &CurveTexts::version,       &CurveTexts::dwellCorrection, &CurveTexts::transparent};
+    &CurveTexts::cylinders, &CurveTexts::shiftRpm,      &CurveTexts::opening,
+    &CurveTexts::dwell,     &CurveTexts::inputPolarity, &CurveTexts::outputPolarity,
+    &CurveTexts::version,   &CurveTexts::dwellCorrection, &CurveTexts::transparent};
 
 constexpr std::array<QString RowTexts::*, 3> kCellTexts = {&RowTexts::rpm, &RowTexts::advance, &RowTexts::pattern};
 

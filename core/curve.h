@@ -12,8 +12,8 @@ enum class Param {
 };
 constexpr int kParams = 9;
 constexpr std::array<Param, kParams> kAllParams = {
-    Param::Cylinders, Param::ShiftRpm,       Param::Opening,         Param::Dwell,       Param::InputPolarity,
-    Param::OutputPolarity, Param::Version, Param::DwellCorrection, Param::Transparent};
+    Param::Cylinders,      Param::ShiftRpm, Param::Opening,         Param::Dwell,      Param::InputPolarity,
+    Param::OutputPolarity, Param::Version,  Param::DwellCorrection, Param::Transparent};
 
 // One curve: the 60 rows and the nine parameters as typed (a list's
 // parameter as the list shows its item), with the numbers the texts stand
@@ -22,8 +22,9 @@ constexpr std::array<Param, kParams> kAllParams = {
 class Curve {
 public:
     Curve() = default;
-    // A curve file's texts, every number read.
-    Curve(const CurveTexts &texts); // NOLINT(google-explicit-constructor): a curve is its texts
+    // A curve file's texts, every number read. Not explicit: igctool hands
+    // a file's texts to the check and the frame as they are.
+    Curve(const CurveTexts &texts);
 
     const CurveTexts &texts() const { return texts_; }
     const QString &text(Param param) const;

@@ -1,7 +1,6 @@
 #include "ui/undo_keys.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
@@ -36,7 +35,7 @@ UndoKeys::UndoKeys(QWidget *window) : QObject(window), window_(window)
     auto *again = new QShortcut(window);
     again->setKeys(kRedo);
     connect(again, &QShortcut::activated, this, &UndoKeys::redo);
-    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &UndoKeys::focusChanged);
 }
 
 QLineEdit *UndoKeys::lineEditOfWindow(QObject *object) const
@@ -45,28 +44,29 @@ QLineEdit *UndoKeys::lineEditOfWindow(QObject *object) const
     return edit && edit->window() == window_ ? edit : nullptr;
 }
 
+// A line edit of the window is watched from its first focus on (the grid's
+// cell editors come and go). One that the user leaves for another control
+// of the window forgets its typing; another window or a menu coming up is no
+// such move.
+void UndoKeys::focusChanged(QWidget *old, QWidget *now)
+{
+    if (QLineEdit *edit = lineEditOfWindow(now))
+        edit->installEventFilter(this);
+    QLineEdit *left = lineEditOfWindow(old);
+    if (!left || !now || now->window() != window_ || !(left->isUndoAvailable() || left->isRedoAvailable()))
+        return;
+    const QSignalBlocker quiet(left);
+    const int cursor = left->cursorPosition();
+    left->setText(left->text()); // a text set anew has no typing to take back
+    left->setCursorPosition(cursor);
+}
+
 bool UndoKeys::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::FocusOut)
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    if (!edit || (type != QEvent::ShortcutOverride && type != QEvent::KeyPress))
         return false;
-    QLineEdit *edit = lineEditOfWindow(watched);
-    if (!edit)
-        return false;
-
-    if (type == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        // Another window or a menu coming up is no move to another control.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && (edit->isUndoAvailable() || edit->isRedoAvailable())) {
-            const QSignalBlocker quiet(edit);
-            const int cursor = edit->cursorPosition();
-            edit->setText(edit->text()); // a text set anew has no typing to take back
-            edit->setCursorPosition(cursor);
-        }
-        return false;
-    }
-
     auto *key = static_cast<QKeyEvent *>(event);
     const Direction towards = direction(*key);
     if (towards == Direction::None)

@@ -27,6 +27,7 @@ protected:
 
 private:
     QLineEdit *lineEditOfWindow(QObject *object) const;
+    void focusChanged(QWidget *old, QWidget *now);
 
     QWidget *window_;
 };
