@@ -23,6 +23,7 @@ public:
     void error(const QString &) override {}
     std::optional<QString> openFileName() override { return std::nullopt; }
     std::optional<QString> saveFileName(const QString &) override { return std::nullopt; }
+    std::optional<QString> exportFileName(const QString &, const QStringList &) override { return std::nullopt; }
     QString correct(const QString &, const QString &) override { qFatal("the benchmark corrects no cell"); }
     int chooseLanguage() override { return 0; }
 };

@@ -221,7 +221,7 @@ int downloadCommand(const QString &curve, const QString &port)
                  {QStringLiteral("port"), portLabel(port, comm.systemPort())},
                  {QStringLiteral("sent"), QStringLiteral("%1 bytes, %2").arg(line.size()).arg(valuesText(frame))},
                  {QStringLiteral("version"), QStringLiteral("%1 (version flag %2)").arg(download.texts.version).arg(int(download.versionFlag))},
-                 {QStringLiteral("sha256"), QString::fromLatin1(QCryptographicHash::hash(line, QCryptographicHash::Sha256).toHex())}},
+                 {QStringLiteral("sha256"), frameDigest(frame)}},
                 {false, false}));
     return ExitDone;
 }

@@ -1,5 +1,6 @@
 // igctool: the command line's way to the curve files and the module.
 #include "cli/commands.h"
+#include "cli/emulate.h"
 
 #include "igc_version.h"
 
@@ -23,6 +24,9 @@ Commands:
   download CURVE.igc --port PORT   BREAK for 500 ms, then the frame, as the window sends it
   wake --port PORT                 the wake pulse: BREAK for 1.5 s
   ports                            the serial ports as the window numbers them, and who may use them
+  emulate [--port DEVICE] [--expect CURVE.igc] [--out OUT.igc] [--once] [--json]
+                                   the module on the desk: receives a download on a
+                                   pseudo-terminal or a port, decodes and checks it
   export CURVE.igc                 the 60 rows as CSV on stdout
   import TABLE.csv --into CURVE.igc -o OUT.igc
                                    the rows of a CSV table with the parameters of CURVE.igc
@@ -43,6 +47,12 @@ Exit status:
   4  the line failed while sending
 )");
 
+const QString kLicence = QStringLiteral(R"(Copyright (C) 2026 igcedit developers
+License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.
+)");
+
 struct Invocation {
     QStringList arguments;
     const QCommandLineParser &options;
@@ -55,6 +65,7 @@ struct Command {
     QStringList takes;  // the names of its options
     int arguments;      // how many it needs
     std::function<int(const Invocation &)> run;
+    bool optionsOptional = false; // else every option but --raw must be given
 };
 
 const QList<QCommandLineOption> &allOptions()
@@ -65,6 +76,11 @@ const QList<QCommandLineOption> &allOptions()
         {{"p", "port"}, "the port", "PORT"},
         {"into", "the curve whose parameters the rows join", "CURVE"},
         {{"o", "output"}, "the curve file to write", "OUT"},
+        {"link", "a symbolic link to the line", "PATH"},
+        {"expect", "the curve the frame must equal", "CURVE"},
+        {"out", "the received curve's file", "OUT"},
+        {"once", "one download only"},
+        {"json", "JSON instead of text"},
     };
     return options;
 }
@@ -112,6 +128,12 @@ const QList<Command> &commands()
          "user can open each: if not, why and what to do (the group that owns the\n"
          "device, a new login, the program that holds it open).",
          {}, 0, [](const Invocation &) { return portsCommand(); }},
+        {"emulate", "emulate [--port DEVICE] [--link PATH] [--expect CURVE.igc] [--out OUT.igc] [--once] [--json]",
+         kEmulateHelp, {"port", "link", "expect", "out", "once", "json"}, 0,
+         [](const Invocation &i) {
+             return emulateCommand({i.options.value("port"), i.options.value("link"), i.options.value("expect"),
+                                    i.options.value("out"), i.options.isSet("once"), i.options.isSet("json")});
+         }, true},
         {"export", "export CURVE.igc",
          "Prints the 60 rows as CSV: the header rpm,advance,pattern, then one line a\n"
          "row, the numbers with a decimal point.",
@@ -156,7 +178,7 @@ int runCommand(const Command &command, const QStringList &rest)
     if (arguments.size() != command.arguments)
         return usageError(QStringLiteral("usage: igctool ") + command.usage, command.name);
     for (const QString &name : command.takes) {
-        if (name != "raw" && !parser.isSet(name))
+        if (!command.optionsOptional && name != "raw" && !parser.isSet(name))
             return usageError(QStringLiteral("%1 needs --%2").arg(command.name, name), command.name);
     }
     return command.run({arguments, parser});
@@ -176,7 +198,7 @@ int main(int argc, char *argv[])
         return ExitDone;
     }
     if (first == "-v" || first == "--version") {
-        QTextStream(stdout) << "igctool " << IGC_VERSION << '\n';
+        QTextStream(stdout) << "igctool " << IGC_VERSION << '\n' << kLicence;
         return ExitDone;
     }
     if (first.isEmpty())

@@ -67,48 +67,19 @@ QString numberText(double value)
     return QString::number(value).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-QString fieldName(CurveField field)
-{
-    switch (field) {
-    case CurveField::Cylinders: return QStringLiteral("cylinders");
-    case CurveField::ShiftRpm: return QStringLiteral("shift-light speed");
-    case CurveField::Opening: return QStringLiteral("opening time");
-    case CurveField::Dwell: return QStringLiteral("dwell");
-    case CurveField::InputPolarity: return QStringLiteral("input edge polarity");
-    case CurveField::OutputPolarity: return QStringLiteral("output edge polarity");
-    case CurveField::DwellCorrection: return QStringLiteral("dwell correction");
-    case CurveField::Transparent: return QStringLiteral("transparent ranges");
-    case CurveField::ShiftPeriod: return QStringLiteral("shift-light period");
-    case CurveField::Rpm: return QStringLiteral("speed");
-    case CurveField::Advance: return QStringLiteral("advance");
-    case CurveField::Pattern: break;
-    }
-    return QStringLiteral("inhibit pattern");
-}
-
-QString choices(CurveField field)
+QString choices(CurveField field, const RefusalWords &words)
 {
     switch (field) {
     case CurveField::Cylinders:
-        return QStringLiteral("one of ") + kCylinderItems.join(QStringLiteral(", "));
+        return words.oneOf.arg(kCylinderItems.join(QStringLiteral(", ")));
     case CurveField::InputPolarity:
     case CurveField::OutputPolarity:
-        return QStringLiteral("one of %1, %2, %3, %4")
-            .arg(Polarity::RisingHu, Polarity::FallingHu, Polarity::RisingEn, Polarity::FallingEn);
+        return words.oneOf.arg(QStringList{Polarity::RisingHu, Polarity::FallingHu, Polarity::RisingEn,
+                                           Polarity::FallingEn}.join(QStringLiteral(", ")));
     default:
         break;
     }
-    return QStringLiteral("a whole number from 0 to 15");
-}
-
-QString modeName(ControlMode mode)
-{
-    switch (mode) {
-    case ControlMode::WideAngle: return QStringLiteral(" in wide-angle mode (opening *)");
-    case ControlMode::NarrowAngle: return QStringLiteral(" in narrow-angle mode (opening #)");
-    case ControlMode::Time: break;
-    }
-    return QStringLiteral(" in time mode");
+    return words.wholeOption;
 }
 
 // Whole-text match, letter case ignored, as the window's lists find items.
@@ -176,27 +147,55 @@ std::optional<Refusal> cellRefusal(int column, int row, const QString &text)
     return Refusal{CurveField::Pattern, text.isEmpty() ? Kind::Empty : Kind::NotAPattern, row, text};
 }
 
-QString refusalText(const Refusal &r)
+const RefusalWords &englishRefusalWords()
 {
-    const QString where = r.row > 0 ? QStringLiteral("row %1: ").arg(r.row) : QString();
-    const QString field = fieldName(r.field);
+    static const RefusalWords words{
+        QStringLiteral("row %1: "),
+        {QStringLiteral("cylinders"), QStringLiteral("shift-light speed"), QStringLiteral("opening time"),
+         QStringLiteral("dwell"), QStringLiteral("input edge polarity"), QStringLiteral("output edge polarity"),
+         QStringLiteral("dwell correction"), QStringLiteral("transparent ranges"),
+         QStringLiteral("shift-light period"), QStringLiteral("speed"), QStringLiteral("advance"),
+         QStringLiteral("inhibit pattern")},
+        QStringLiteral("%1 is empty"),
+        QStringLiteral("%1 %2 is not a number"),
+        QStringLiteral("%1 %2 is outside %3 – %4"),
+        {QStringLiteral(" in wide-angle mode (opening *)"), QStringLiteral(" in narrow-angle mode (opening #)"),
+         QStringLiteral(" in time mode")},
+        QStringLiteral("%1 %2 is not eight characters 0 or 1"),
+        QStringLiteral("%1 %2 is not %3"),
+        QStringLiteral("one of %1"),
+        QStringLiteral("a whole number from 0 to 15"),
+        QStringLiteral("%1 %2 does not fit 16 bits (cylinders × shift-light speed must be above 1144)"),
+    };
+    return words;
+}
+
+QString refusalText(const Refusal &r, const RefusalWords &words)
+{
+    const QString where = r.row > 0 ? words.row.arg(r.row) : QString();
+    const QString field = words.fields[static_cast<std::size_t>(r.field)];
     const QString quoted = QLatin1Char('"') + r.text + QLatin1Char('"');
     switch (r.kind) {
     case Kind::Empty:
-        return where + field + QStringLiteral(" is empty");
+        return where + words.empty.arg(field);
     case Kind::NotANumber:
-        return where + QStringLiteral("%1 %2 is not a number").arg(field, quoted);
+        return where + words.notANumber.arg(field, quoted);
     case Kind::OutOfRange:
-        return where + QStringLiteral("%1 %2 is outside %3 – %4").arg(field, r.text, numberText(r.range.low), numberText(r.range.high))
-            + (r.field == CurveField::Dwell ? modeName(r.mode) : QString());
+        return where + words.outOfRange.arg(field, r.text, numberText(r.range.low), numberText(r.range.high))
+            + (r.field == CurveField::Dwell ? words.dwellModes[static_cast<std::size_t>(r.mode)] : QString());
     case Kind::NotAPattern:
-        return where + QStringLiteral("%1 %2 is not eight characters 0 or 1").arg(field, quoted);
+        return where + words.notAPattern.arg(field, quoted);
     case Kind::NotAChoice:
-        return where + QStringLiteral("%1 %2 is not %3").arg(field, quoted, choices(r.field));
+        return where + words.notAChoice.arg(field, quoted, choices(r.field, words));
     case Kind::TooLong:
         break;
     }
-    return QStringLiteral("%1 %2 does not fit 16 bits (cylinders × shift-light speed must be above 1144)").arg(field, r.text);
+    return words.tooLong.arg(field, r.text);
+}
+
+int frozenRows(const CurveTexts &texts)
+{
+    return isOptionItem(texts.transparent) ? texts.transparent.toInt() : 0;
 }
 
 FileDownload fileDownload(const CurveTexts &file)

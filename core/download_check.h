@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 // The items of the cylinders list; there is no 7.
@@ -59,8 +60,29 @@ inline bool CheckDownloadData(const Curve &curve, bool versionFlag)
 // or nothing when it passes.
 std::optional<Refusal> cellRefusal(int column, int row, const QString &text);
 
-// In English, as a user reads it: "row 17: advance 70 is outside 0,5 – 63,5".
-QString refusalText(const Refusal &refusal);
+// The words a refusal is told in: igctool speaks English, the curve card
+// the window's language. %1 is the field's name, %2 the text it holds.
+struct RefusalWords {
+    QString row;                      // "row %1: ", before a column's refusal
+    std::array<QString, 12> fields;   // by CurveField, in its order
+    QString empty;                    // "%1 is empty"
+    QString notANumber;               // %2 quoted
+    QString outOfRange;               // %3 and %4 the bounds
+    std::array<QString, 3> dwellModes; // after a dwell's range, by ControlMode
+    QString notAPattern;              // %2 quoted
+    QString notAChoice;               // %2 quoted, %3 oneOf or wholeOption
+    QString oneOf;                    // %1 the items
+    QString wholeOption;
+    QString tooLong;                  // %2 the period
+};
+const RefusalWords &englishRefusalWords();
+
+// As a user reads it: "row 17: advance 70 is outside 0,5 – 63,5".
+QString refusalText(const Refusal &refusal, const RefusalWords &words = englishRefusalWords());
+
+// The rows 1 to n that the transparent ranges freeze: n is the ranges' item
+// ("0" to "15"); any other text freezes none.
+int frozenRows(const CurveTexts &texts);
 
 // A curve file as the window's download sees it once the window has loaded
 // it: each list takes the item whose whole text matches, letter case

@@ -3,6 +3,7 @@
 #include "core/field_rules.h"
 #include "core/polarity.h"
 
+#include <QCryptographicHash>
 #include <cmath>
 #include <cstdint>
 
@@ -24,12 +25,6 @@ std::uint32_t low32(double product)
     return static_cast<std::uint32_t>(wrapped < 0 ? wrapped + 4294967296.0 : wrapped);
 }
 
-// The module gets the low 8 bits.
-char lowByte(double product)
-{
-    return static_cast<char>(low32(product) & 0xFF);
-}
-
 // The lists' whole numbers; unsigned, so that a text such as "999999999"
 // from a file wraps instead of overflowing.
 std::uint32_t wholeNumber(const QString &text)
@@ -37,29 +32,64 @@ std::uint32_t wholeNumber(const QString &text)
     return static_cast<std::uint32_t>(text.toInt());
 }
 
-char openingValue(const Curve &curve)
+std::uint32_t openingValue(const Curve &curve)
 {
     // Steps of 0.0256 ms.
     return controlMode(curve.text(Param::Opening)) == ControlMode::Time
-               ? lowByte(curve.reading(Param::Opening) * 39.0625)
+               ? low32(curve.reading(Param::Opening) * 39.0625)
                : 0;
 }
 
-char dwellValue(const Curve &curve)
+std::uint32_t dwellValue(const Curve &curve)
 {
     const double dwell = curve.reading(Param::Dwell);
     switch (controlMode(curve.text(Param::Opening))) {
     case ControlMode::WideAngle:
-        return lowByte(dwell * 0.5);       // steps of 2 degrees
+        return low32(dwell * 0.5);       // steps of 2 degrees
     case ControlMode::NarrowAngle:
-        return lowByte(dwell);             // whole degrees
+        return low32(dwell);             // whole degrees
     case ControlMode::Time:
         break;
     }
-    return lowByte(dwell * 2.44140625);    // steps of 0.4096 ms
+    return low32(dwell * 2.44140625);    // steps of 0.4096 ms
 }
 
 } // namespace
+
+const QList<FramePlace> &frameLayout(bool versionFlag)
+{
+    struct Span {
+        FrameSlot slot;
+        int count; // places; the rows run from 60 down
+        quint8 fixedMask;
+        quint8 fixedBits;
+    };
+    static constexpr Span spans[] = {
+        {FrameSlot::Control, 1, 0x3F, 0x03}, // bits 0 and 1 set, 2 to 5 clear
+        {FrameSlot::Options, 1, 0, 0},
+        {FrameSlot::Opening, 1, 0, 0},
+        {FrameSlot::PeriodLow, 1, 0, 0},
+        {FrameSlot::Advance, kCurveRows, 0, 0},
+        {FrameSlot::Fixed, 1, 0xFF, 12},
+        {FrameSlot::Dwell, 1, 0, 0},
+        {FrameSlot::PeriodHigh, 1, 0, 0},
+        {FrameSlot::Pattern, kCurveRows, 0, 0},
+        {FrameSlot::Cylinders, 1, 0x0F, 0x0F}, // the count in the high four bits
+    };
+    static const auto layout = [](bool withOptions) {
+        QList<FramePlace> places;
+        for (const Span &span : spans) {
+            if (span.slot == FrameSlot::Options && !withOptions)
+                continue;
+            for (int i = 0; i < span.count; ++i)
+                places << FramePlace{span.slot, span.count == kCurveRows ? kCurveRows - i : 0, span.fixedMask, span.fixedBits};
+        }
+        return places;
+    };
+    static const QList<FramePlace> without = layout(false);
+    static const QList<FramePlace> with = layout(true);
+    return versionFlag ? with : without;
+}
 
 QByteArray BuildDownloadFrame(const Curve &curve, bool versionFlag)
 {
@@ -67,25 +97,31 @@ QByteArray BuildDownloadFrame(const Curve &curve, bool versionFlag)
     const std::uint32_t period = low32(shiftPeriod(curve));
     QByteArray frame;
     frame.reserve(kFrameValues + 1);
-    frame += static_cast<char>(3 + (isRisingPolarity(t.inputPolarity) ? 128 : 0) + (isRisingPolarity(t.outputPolarity) ? 64 : 0));
-    if (versionFlag)
-        frame += static_cast<char>((wholeNumber(t.dwellCorrection) * 16 + wholeNumber(t.transparent)) & 0xFF);
-    frame += openingValue(curve);
-    frame += static_cast<char>(period & 0xFF);
-    for (int r = kCurveRows; r >= 1; --r)
-        frame += lowByte(curve.cellReading(Col::Advance, r) * 2);  // steps of 0.5 degree
-    frame += static_cast<char>(12);
-    frame += dwellValue(curve);
-    frame += static_cast<char>((period >> 8) & 0xFF);
-    for (int r = kCurveRows; r >= 1; --r)
-        frame += static_cast<char>(static_cast<int>(curve.cellReading(Col::Pattern, r)) & 0xFF);
-    frame += static_cast<char>((wholeNumber(t.cylinders) * 16 + 15) & 0xFF);
+    for (const FramePlace &place : frameLayout(versionFlag)) {
+        std::uint32_t value = 0;
+        switch (place.slot) {
+        case FrameSlot::Control:
+            value = (isRisingPolarity(t.inputPolarity) ? 128 : 0) | (isRisingPolarity(t.outputPolarity) ? 64 : 0);
+            break;
+        case FrameSlot::Options: value = wholeNumber(t.dwellCorrection) * 16 + wholeNumber(t.transparent); break;
+        case FrameSlot::Opening: value = openingValue(curve); break;
+        case FrameSlot::PeriodLow: value = period; break;
+        case FrameSlot::Advance: value = low32(curve.cellReading(Col::Advance, place.row) * 2); break; // steps of 0.5 degree
+        case FrameSlot::Fixed: break;
+        case FrameSlot::Dwell: value = dwellValue(curve); break;
+        case FrameSlot::PeriodHigh: value = period >> 8; break;
+        case FrameSlot::Pattern: value = static_cast<std::uint32_t>(static_cast<int>(curve.cellReading(Col::Pattern, place.row))); break;
+        case FrameSlot::Cylinders: value = wholeNumber(t.cylinders) * 16; break;
+        }
+        // The module gets the low 8 bits.
+        frame += static_cast<char>((value & 0xFF) | place.fixedBits);
+    }
     return frame;
 }
 
 QByteArray valueGroup(char value)
 {
-    return QByteArray(1, value) + QByteArray(2, static_cast<char>(0xFF));
+    return QByteArray(1, value) + QByteArray(2, kFiller);
 }
 
 QByteArray frameLine(const QByteArray &frame)
@@ -95,4 +131,9 @@ QByteArray frameLine(const QByteArray &frame)
     for (const char value : frame)
         line += valueGroup(value);
     return line;
+}
+
+QString frameDigest(const QByteArray &frame)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(frameLine(frame), QCryptographicHash::Sha256).toHex());
 }

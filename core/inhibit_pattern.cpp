@@ -12,3 +12,8 @@ int ParseInhibitPattern(const QString &text)
     }
     return value;
 }
+
+QString inhibitPatternText(int value)
+{
+    return QString::number(value, 2).rightJustified(8, QLatin1Char('0'));
+}

@@ -17,6 +17,20 @@ std::optional<double> parseNumber(const QString &text)
     return value;
 }
 
+QString decimalText(double value, int decimals)
+{
+    QString text = QString::number(value, 'f', decimals);
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    if (text == QLatin1String("-0"))
+        text = QStringLiteral("0");
+    return text.replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
 double readNumber(const QString &text)
 {
     return parseNumber(text).value_or(-1.0);

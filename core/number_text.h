@@ -13,6 +13,10 @@
 // ("1,5e3") are accepted.
 std::optional<double> parseNumber(const QString &text);
 
+// A number as the window writes it, with the comma and at most `decimals`
+// fraction digits, trailing zeros dropped: "0,9984", "21", "-3,5".
+QString decimalText(double value, int decimals);
+
 // The reading every check uses: a text that is not a number reads as -1,
 // which fails every range check.
 double readNumber(const QString &text);

@@ -3,8 +3,10 @@
 #include "ui/window_font.h"
 
 #include <QCategoryAxis>
+#include <QContextMenuEvent>
 #include <QGraphicsLayout>
 #include <QLineSeries>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QValueAxis>
 #include <cmath>
@@ -30,9 +32,11 @@ CurveChart::CurveChart(QWidget *parent)
       series_{makeSeries(QStringLiteral("Series1"), QColor(0, 128, 255)),
               makeSeries(QStringLiteral("Series2"), Qt::red)},
       labelAxis_(new QCategoryAxis),
-      valueAxis_(new QValueAxis)
+      valueAxis_(new QValueAxis),
+      menu_(new QMenu(this))
 {
     setObjectName(QStringLiteral("Chart1"));
+    menu_->setObjectName(QStringLiteral("ChartMenu"));
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
 
@@ -122,9 +126,20 @@ void CurveChart::setTitles(const QString &chartTitle, const QString &oldTitle, c
     series_[New]->setName(newTitle);
 }
 
+void CurveChart::restoreView()
+{
+    chart()->zoomReset();
+}
+
 QLineSeries *CurveChart::series(Curve curve) const
 {
     return series_[curve];
+}
+
+void CurveChart::contextMenuEvent(QContextMenuEvent *event)
+{
+    menu_->popup(event->globalPos());
+    event->accept();
 }
 
 void CurveChart::mouseDoubleClickEvent(QMouseEvent *event)
@@ -142,16 +157,20 @@ void CurveChart::mousePressEvent(QMouseEvent *event)
 }
 
 // A drag down and to the right zooms into the rectangle it spans; a drag up
-// or to the left, or a right-click, brings back the whole curve on the fixed
-// axes, however far the chart was zoomed.
+// or to the left brings back the whole curve on the fixed axes, however far
+// the chart was zoomed. The right button opens the menu: the chart view's
+// own zoom-out on its release would leave the fixed axes.
 void CurveChart::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
     const QPointF drag = event->position() - dragStart_;
-    const bool unzoom = event->button() == Qt::RightButton
-                        || (event->button() == Qt::LeftButton && (drag.x() < 0 || drag.y() < 0));
+    const bool unzoom = event->button() == Qt::LeftButton && (drag.x() < 0 || drag.y() < 0);
     QChartView::mouseReleaseEvent(event);
     if (unzoom)
-        chart()->zoomReset();
+        restoreView();
 }
 
 // Shows every n-th speed label, as many as the plot's width can hold.

@@ -5,6 +5,7 @@
 
 class QCategoryAxis;
 class QLineSeries;
+class QMenu;
 class QValueAxis;
 
 // Chart1: the old curve (Series1, the advances as loaded, labelled with the
@@ -31,6 +32,12 @@ public:
 
     void setTitles(const QString &chartTitle, const QString &oldTitle, const QString &newTitle);
 
+    // The right-click menu, in the window's language; the window fills it,
+    // "restore view" first.
+    QMenu *menu() const { return menu_; }
+    // The fixed 0-64 axis and all 60 points, however far it was zoomed.
+    void restoreView();
+
     QLineSeries *series(Curve curve) const;
     QCategoryAxis *labelAxis() const { return labelAxis_; }
     QValueAxis *valueAxis() const { return valueAxis_; }
@@ -40,6 +47,7 @@ signals:
     void doubleClicked();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -50,6 +58,7 @@ private:
     QLineSeries *series_[2];
     QCategoryAxis *labelAxis_;
     QValueAxis *valueAxis_;
+    QMenu *menu_;
     QStringList labels_;
     QStringList shownCategories_;
     QPointF dragStart_;

@@ -90,6 +90,19 @@ void TForm1::wireCommands()
     auto *keys = new UndoKeys(this);
     handle(keys, &UndoKeys::undo, &TForm1::undoChange);
     handle(keys, &UndoKeys::redo, &TForm1::redoChange);
+    // The chart's menu, one line an item.
+    connect(chartMenuItem("ChartRestoreView", &WindowTexts::ChartRestoreView), &QAction::triggered, Chart1,
+            &CurveChart::restoreView);
+    handle(chartMenuItem("ChartExportCard", &WindowTexts::ChartExportCard), &QAction::triggered,
+           &TForm1::exportCurveCard);
+}
+
+QAction *TForm1::chartMenuItem(const char *name, QString WindowTexts::*text)
+{
+    QAction *item = Chart1->menu()->addAction(windowTexts_->*text);
+    item->setObjectName(QLatin1String(name));
+    chartMenuItems_.append({item, text});
+    return item;
 }
 
 void TForm1::guarded(const std::function<void()> &handler)

@@ -9,6 +9,7 @@
 #include <memory>
 
 class AppSettings;
+class QAction;
 class CurveChart;
 class CurveView;
 class QComboBox;
@@ -124,6 +125,9 @@ public:
     void FormShow();
     void BtnNyelvClick();
     void HelpBtnClick();
+    // The chart menu's "export curve card…": the card of the curve as the
+    // window holds it, in the window's language.
+    void exportCurveCard();
 
     // The history's keys: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
     void undoChange();
@@ -142,6 +146,8 @@ private:
     void choosePreset(const QString &pattern);
     void listChosen();
     void showChange(const CurveChange &change);
+    // A new item at the end of the chart's menu, titled in the window's language.
+    QAction *chartMenuItem(const char *name, QString WindowTexts::*text);
 
     // Runs a handler; whatever it throws is shown in the error box and the
     // rest of the handler is skipped.
@@ -174,4 +180,5 @@ private:
     QRect chartHome_;
     bool chartEnlarged_ = false;
     std::unique_ptr<THelpForm> helpForm_;
+    QList<std::pair<QAction *, QString WindowTexts::*>> chartMenuItems_;
 };

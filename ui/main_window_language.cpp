@@ -8,6 +8,7 @@
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -54,6 +55,8 @@ void TForm1::ApplyLanguage(int language)
     KilepBtn->setText(w.KilepBtn);
     LetoltBtn->setText(w.LetoltBtn);
     Chart1->setTitles(w.ChartTitle, w.Series1Title, w.Series2Title);
+    for (const auto &[item, text] : chartMenuItems_)
+        item->setText(w.*text);
 
     windowTexts_ = &w;
     slots_ = texts.slotTexts;

@@ -8,10 +8,12 @@
 #include "core/platform_error.h"
 #include "core/polarity.h"
 #include "core/text_file.h"
+#include "ui/curve_card.h"
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
 
@@ -147,6 +149,24 @@ void TForm1::refreshCurves()
 {
     if (const std::optional<QString> notANumber = document_.refreshCurves())
         throw conversionError(*notANumber);
+}
+
+void TForm1::exportCurveCard()
+{
+    const QFileInfo curve(curveFile_);
+    const std::optional<QString> path = services_.prompts->exportFileName(
+        curve.absoluteDir().filePath(curve.completeBaseName() + QStringLiteral(".pdf")),
+        {QStringLiteral("PDF (*.pdf)"), QStringLiteral("PNG (*.png)")});
+    if (!path)
+        return;
+    if (!cardFormat(*path)) {
+        services_.prompts->error(appliedTexts(language_).card.badName.arg(*path));
+        return;
+    }
+    if (QFileInfo::exists(*path) && !services_.prompts->confirm(slots_.MsgOverwrite))
+        return;
+    // A failed write raises here and is shown in the error box.
+    writeCurveCard(*path, {curve.fileName(), QDateTime::currentDateTime(), curveTexts(), versionFlag()}, language_);
 }
 
 void TForm1::SaveBtnClick()

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -107,6 +108,27 @@ std::optional<QString> QtUserPrompts::openFileName()
 std::optional<QString> QtUserPrompts::saveFileName(const QString &proposed)
 {
     QFileDialog &dialog = fileDialog(saveDialog_, "SaveDialog1", true);
+    dialog.selectFile(proposed);
+    return run(dialog);
+}
+
+std::optional<QString> QtUserPrompts::exportFileName(const QString &proposed, const QStringList &filters)
+{
+    QFileDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The window asks about an existing file itself, in its own language.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(filters);
+    // A name typed without an extension takes the chosen kind's.
+    const auto suffixOf = [](const QString &filter) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        return pattern.match(filter).captured(1);
+    };
+    dialog.setDefaultSuffix(suffixOf(filters.value(0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString &filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
     dialog.selectFile(proposed);
     return run(dialog);
 }

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QFileDialog;
@@ -25,6 +26,10 @@ public:
     virtual std::optional<QString> openFileName() = 0;
     // The curve file to save to, starting from `proposed`; nullopt when cancelled.
     virtual std::optional<QString> saveFileName(const QString &proposed) = 0;
+    // A file to export to (a curve card, a picture), starting from
+    // `proposed`. `filters` are the dialog's kinds of file ("PDF (*.pdf)"),
+    // the first one chosen; nullopt when cancelled.
+    virtual std::optional<QString> exportFileName(const QString &proposed, const QStringList &filters) = 0;
     // The correction dialog: shows `message` and the `rejected` text, and
     // gives what the entry holds when the user presses OK.
     virtual QString correct(const QString &message, const QString &rejected) = 0;
@@ -48,6 +53,7 @@ public:
     void error(const QString &text) override;
     std::optional<QString> openFileName() override;
     std::optional<QString> saveFileName(const QString &proposed) override;
+    std::optional<QString> exportFileName(const QString &proposed, const QStringList &filters) override;
     QString correct(const QString &message, const QString &rejected) override;
     int chooseLanguage() override;
 

@@ -22,6 +22,8 @@ const LanguageTexts &startupTexts()
             QStringLiteral("Grafikon"),
             QStringLiteral("Help.rtf"),
             QStringLiteral("Vissza"),
+            QStringLiteral("nézet visszaállítása"),
+            QStringLiteral("görbekártya exportálása…"),
         },
         TextSlots{
             QStringLiteral("#"),
@@ -47,6 +49,35 @@ const LanguageTexts &startupTexts()
             QStringLiteral("Elmentette a változásokat?"),
         },
         hungarianPortTexts(),
+        CardTexts{
+            QStringLiteral("Előgyújtási görbe"),
+            QStringLiteral("Állomány: %1"),
+            QStringLiteral("Exportálva: %1"),
+            QStringLiteral("yyyy. MM. dd. HH:mm"),
+            QStringLiteral("transzparens sávok miatt rögzített sorok"),
+            QStringLiteral("Letöltési keret: %1 érték, %2 bájt a vonalon"),
+            QStringLiteral("sha256: %1"),
+            QStringLiteral("nem letölthető: %1"),
+            QStringLiteral("%1: a görbekártya neve .pdf vagy .png végű lehet"),
+            RefusalWords{
+                QStringLiteral("%1. sor: "),
+                {QStringLiteral("hengerszám"), QStringLiteral("váltásjelző fordulatszám"), QStringLiteral("nyitási idő"),
+                 QStringLiteral("zárás"), QStringLiteral("vezérlő él polaritás"), QStringLiteral("kimeneti polaritás"),
+                 QStringLiteral("zárásidő korrekció"), QStringLiteral("transzparens sávok"),
+                 QStringLiteral("váltásjelző periódus"), QStringLiteral("fordulatszám"), QStringLiteral("előgyújtás"),
+                 QStringLiteral("tiltás")},
+                QStringLiteral("%1: üres"),
+                QStringLiteral("%1: %2 nem szám"),
+                QStringLiteral("%1: %2 nem esik %3 – %4 közé"),
+                {QStringLiteral(" széles szögű módban (nyitás *)"), QStringLiteral(" keskeny szögű módban (nyitás #)"),
+                 QStringLiteral(" idő módban")},
+                QStringLiteral("%1: %2 nem nyolc 0 vagy 1 karakter"),
+                QStringLiteral("%1: %2 nem %3"),
+                QStringLiteral("ezek egyike: %1"),
+                QStringLiteral("0 és 15 közötti egész szám"),
+                QStringLiteral("%1: %2 nem fér el 16 biten (a hengerszám × váltásjelző fordulatszám 1144 fölött legyen)"),
+            },
+        },
     };
     return texts;
 }
@@ -106,6 +137,8 @@ const LanguageTexts &englishTexts()
             QStringLiteral("Graph"),
             QStringLiteral("Help_eng.rtf"),
             QStringLiteral("Back"),
+            QStringLiteral("restore view"),
+            QStringLiteral("export curve card…"),
         },
         TextSlots{
             QStringLiteral("#"),
@@ -131,6 +164,18 @@ const LanguageTexts &englishTexts()
             QStringLiteral("Apllication close..."),
         },
         englishPortTexts(),
+        CardTexts{
+            QStringLiteral("Ignition curve card"),
+            QStringLiteral("File: %1"),
+            QStringLiteral("Exported: %1"),
+            QStringLiteral("yyyy-MM-dd HH:mm"),
+            QStringLiteral("rows frozen by transparent ranges"),
+            QStringLiteral("Download frame: %1 values, %2 bytes on the line"),
+            QStringLiteral("sha256: %1"),
+            QStringLiteral("not downloadable: %1"),
+            QStringLiteral("%1: a curve card's name ends in .pdf or .png"),
+            englishRefusalWords(),
+        },
     };
     return texts;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/download_check.h"
 #include "serial/port_texts.h"
 
 #include <QString>
@@ -40,12 +41,30 @@ struct WindowTexts {
     QString Series1Title, Series2Title, ChartTitle;
     QString HelpFileName;
     QString EndhelpBtn;
+    // The chart's right-click menu, in its order.
+    QString ChartRestoreView, ChartExportCard;
+};
+
+// The curve card's own texts; its captions, column titles and chart title
+// are the window's.
+struct CardTexts {
+    QString title;
+    QString file;            // %1 the curve file's name
+    QString exported;        // %1 the time of export
+    QString timeFormat;      // QDateTime's format for it
+    QString frozen;          // beside the shading of the rows frozen by transparent ranges
+    QString frame;           // %1 values, %2 bytes on the line
+    QString digest;          // %1 the frame's sha256
+    QString notDownloadable; // %1 the first refusal
+    QString badName;         // %1 the name that ends in neither .pdf nor .png
+    RefusalWords refusal;
 };
 
 struct LanguageTexts {
     WindowTexts window;
     TextSlots slotTexts;
     const PortTexts &port; // the serial layer's, in the same language
+    CardTexts card;
 };
 
 // The texts the program starts with, before any language is applied. Their

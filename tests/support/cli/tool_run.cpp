@@ -2,14 +2,15 @@
 
 #include <QProcess>
 
-ToolRun runTool(const QStringList &arguments, const QString &folder, const QProcessEnvironment &extra)
+ToolRun runProgram(const QString &program, const QStringList &arguments, const QString &folder,
+                   const QProcessEnvironment &extra)
 {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(extra);
     tool.setProcessEnvironment(environment);
     tool.setWorkingDirectory(folder);
-    tool.start(QStringLiteral(IGCTOOL_PATH), arguments);
+    tool.start(program, arguments);
     ToolRun run;
     if (!tool.waitForFinished(30000))
         tool.kill();
@@ -18,6 +19,11 @@ ToolRun runTool(const QStringList &arguments, const QString &folder, const QProc
     if (tool.exitStatus() == QProcess::NormalExit && tool.error() != QProcess::FailedToStart)
         run.status = tool.exitCode();
     return run;
+}
+
+ToolRun runTool(const QStringList &arguments, const QString &folder, const QProcessEnvironment &extra)
+{
+    return runProgram(QStringLiteral(IGCTOOL_PATH), arguments, folder, extra);
 }
 
 QProcessEnvironment breakLogging(const QString &log)

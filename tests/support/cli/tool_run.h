@@ -11,8 +11,12 @@ struct ToolRun {
     QByteArray err;
 };
 
-// Runs igctool with `arguments` in `folder` (the current one when empty),
+// Runs `program` with `arguments` in `folder` (the current one when empty),
 // with `extra` added to the environment, and waits until it ends.
+ToolRun runProgram(const QString &program, const QStringList &arguments, const QString &folder = QString(),
+                   const QProcessEnvironment &extra = QProcessEnvironment());
+
+// The same for igctool.
 ToolRun runTool(const QStringList &arguments, const QString &folder = QString(),
                 const QProcessEnvironment &extra = QProcessEnvironment());
 

@@ -44,6 +44,12 @@ std::optional<QString> ScriptedPrompts::saveFileName(const QString &proposed)
     return nextFile();
 }
 
+std::optional<QString> ScriptedPrompts::exportFileName(const QString &proposed, const QStringList &)
+{
+    log << QStringLiteral("export: ") + proposed;
+    return nextFile();
+}
+
 QString ScriptedPrompts::correct(const QString &message, const QString &rejected)
 {
     log << QStringLiteral("correct: ") + message + QStringLiteral(" | ") + rejected;

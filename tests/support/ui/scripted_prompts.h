@@ -6,7 +6,8 @@
 #include <deque>
 
 // Answers the main window's prompts from a script and logs every one:
-// "message: ...", "confirm: ...", "error: ...", "open", "save: <proposed>".
+// "message: ...", "confirm: ...", "error: ...", "open", "save: <proposed>",
+// "export: <proposed>".
 class ScriptedPrompts : public UserPrompts {
 public:
     QStringList log;
@@ -24,6 +25,8 @@ public:
     void error(const QString &text) override;
     std::optional<QString> openFileName() override;
     std::optional<QString> saveFileName(const QString &proposed) override;
+    // Logs "export: <proposed>" and answers from `fileAnswers`.
+    std::optional<QString> exportFileName(const QString &proposed, const QStringList &filters) override;
     // Logs "correct: <message> | <rejected text>" and answers the next of
     // `corrections`. Throws when none is left, so a test that keeps the
     // dialog coming back fails instead of hanging.

@@ -1,11 +1,13 @@
 #include "user_input.h"
 
 #include "scripted_prompts.h"
+#include "ui/curve_chart.h"
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QMenu>
 #include <QTest>
 
 bool showActive(TForm1 &form, ScriptedPrompts *prompts)
@@ -35,6 +37,23 @@ void rightClickAt(QWidget *widget, QPoint at)
 {
     QWidget *window = widget->window();
     QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, widget->mapTo(window, at));
+}
+
+bool chooseFromChartMenu(TForm1 &form, const QString &item)
+{
+    CurveChart *chart = form.Chart1;
+    rightClickAt(chart->viewport(), chart->chart()->plotArea().center().toPoint());
+    QMenu *menu = chart->menu();
+    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+        return false;
+    for (QAction *action : menu->actions()) {
+        if (action->text() == item) {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            return true;
+        }
+    }
+    menu->close();
+    return false;
 }
 
 void doubleClick(QWidget *widget, Qt::MouseButton button)

@@ -24,6 +24,10 @@ void clickCell(StringGrid *grid, int column, int row);
 // it: the window finds the widget under the mouse and asks it for its menu.
 void rightClickAt(QWidget *widget, QPoint at);
 
+// Right-clicks the middle of the chart and picks the item of its menu that
+// reads `item`; false when the menu or the item did not show.
+bool chooseFromChartMenu(TForm1 &form, const QString &item);
+
 // A double-click as the mouse gives it: press, release, double-click, release.
 void doubleClick(QWidget *widget, Qt::MouseButton button = Qt::LeftButton);
 
