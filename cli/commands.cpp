@@ -309,7 +309,7 @@ int portsCommand()
             say(QStringLiteral("      ") + about.join(QStringLiteral(", ")));
         say(QStringLiteral("      ")
             + (diagnosis.verdict == PortVerdict::Usable ? QStringLiteral("this user can open it")
-                                                        : QStringLiteral("cannot be opened: ") + portVerdictText(diagnosis, englishTexts().port)));
+                                                        : QStringLiteral("cannot be opened: ") + portVerdictText(diagnosis, englishPortTexts())));
     }
     return ExitDone;
 }

@@ -248,6 +248,6 @@ PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
 #endif
 
 PortOpenError::PortOpenError(PortDiagnosis diagnosis)
-    : PlatformError(portDiagnosisText(diagnosis, englishTexts().port)), diagnosis_(std::move(diagnosis))
+    : PlatformError(portDiagnosisText(diagnosis, englishPortTexts())), diagnosis_(std::move(diagnosis))
 {
 }
