@@ -314,6 +314,20 @@ void StringGrid::mousePressEvent(QMouseEvent *event)
         QTableWidget::mousePressEvent(event);
 }
 
+// A drag with the left button selects a block. The cell editor the press
+// opened would keep the drag in its cell: it closes once the mouse reaches
+// another cell (what was typed is in the cell already).
+void StringGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    if ((event->buttons() & Qt::LeftButton) && state() == EditingState) {
+        const QModelIndex under = indexAt(event->position().toPoint());
+        QWidget *editor = indexWidget(currentIndex());
+        if (editor && under.isValid() && under != currentIndex())
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    QTableWidget::mouseMoveEvent(event);
+}
+
 void StringGrid::contextMenuEvent(QContextMenuEvent *event)
 {
     if (popupMenu_ && popupEnabled_)
