@@ -208,6 +208,11 @@ void CurveChart::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     event->accept();
+    // The release went elsewhere (a dialog came up in between): let go.
+    if (!(event->buttons() & Qt::LeftButton)) {
+        letGo();
+        return;
+    }
     if (!pulling_ && std::abs(event->position().y() - dragStart_.y()) < kPullThreshold)
         return;
     pulling_ = true;
@@ -221,10 +226,8 @@ void CurveChart::mouseMoveEvent(QMouseEvent *event)
 void CurveChart::mouseReleaseEvent(QMouseEvent *event)
 {
     if (pulled_ >= 0 && event->button() == Qt::LeftButton) {
-        pulled_ = -1;
         event->accept();
-        if (std::exchange(pulling_, false))
-            emit pointReleased();
+        letGo();
         return;
     }
     if (event->button() == Qt::RightButton) {
@@ -236,6 +239,13 @@ void CurveChart::mouseReleaseEvent(QMouseEvent *event)
     QChartView::mouseReleaseEvent(event);
     if (unzoom)
         restoreView();
+}
+
+void CurveChart::letGo()
+{
+    pulled_ = -1;
+    if (std::exchange(pulling_, false))
+        emit pointReleased();
 }
 
 int CurveChart::pointAt(QPointF position) const

@@ -79,6 +79,8 @@ private:
     // viewport) takes hold of, or -1.
     int pointAt(QPointF position) const;
     double valueAt(QPointF position) const;
+    // The held point is let go; pointReleased() when it was moved.
+    void letGo();
 
     QLineSeries *series_[3];
     QCategoryAxis *labelAxis_;

@@ -182,6 +182,27 @@ private slots:
         QVERIFY(!form.document().canUndo());
     }
 
+    // Typing left in the grid is checked as the chart takes the focus,
+    // and is a step of its own before the pull.
+    void pullAfterTyping()
+    {
+        FormFixture f;
+        TForm1 &form = startWithSample(f);
+        QVERIFY(showActive(form, &f.prompts));
+        clickCell(form.StringGrid1, Col::Advance, 40);
+        typeKeys(&form, "99");
+        QVERIFY(settle(form.Chart1));
+        f.prompts.corrections = {"20"};
+        const QPoint at = onChart(form.Chart1, 20, form.Chart1->value(CurveChart::New, 20));
+        drag(form.Chart1->viewport(), at, {0, -30});
+        QCOMPARE(f.prompts.entries("correct: ").size(), 1);
+        QCOMPARE(form.StringGrid1->cell(Col::Advance, 40), "20");
+        QVERIFY(form.StringGrid1->cell(Col::Advance, 21) != "21,5");
+        pressKey(&form, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.StringGrid1->cell(Col::Advance, 21), "21,5");
+        QCOMPARE(form.StringGrid1->cell(Col::Advance, 40), "20");
+    }
+
     // A press and release on a point, or a double-click, changes nothing and
     // adds no step: Ctrl+Z then takes back the edit before.
     void clickOnAPointAddsNoStep()
