@@ -151,11 +151,6 @@ void CurveChart::hideComparison()
     series_[Comparison]->setVisible(false);
 }
 
-bool CurveChart::comparisonShown() const
-{
-    return series_[Comparison]->isVisible();
-}
-
 void CurveChart::restoreView()
 {
     chart()->zoomReset();

@@ -42,7 +42,6 @@ public:
     void showComparison(const QList<double> &values);
     void setComparisonTitle(const QString &title);
     void hideComparison();
-    bool comparisonShown() const;
 
     // Points 0 to count - 1 cannot be pulled (the rows the transparent
     // ranges fix).

@@ -146,8 +146,6 @@ public:
     void compareWithFile();
     void removeComparison();
     void saveChartImage();
-    // The comparison curve's file name, "" while none is shown.
-    const QString &comparisonName() const { return comparisonName_; }
 
     // The history's keys: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
     void undoChange();
