@@ -21,8 +21,6 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         const auto I = RangeCommand::Interpolate;
-        const auto up = RangeCommand::Raise;
-        const auto down = RangeCommand::Lower;
         const int adv = Col::Advance;
         QTest::newRow("straight line") << I << adv << 1 << 5 << 0 << "10 1 1 1 20 1" << "10 12,5 15 17,5 20 1";
         // 10,25 and 10,75 go up; never to the nearest even.
@@ -30,9 +28,9 @@ private slots:
         QTest::newRow("speeds in whole rpm") << I << Col::Rpm << 1 << 4 << 0 << "1000 1 1 1001 1 1" << "1000 1000 1001 1001 1 1";
         QTest::newRow("an end not a number") << I << adv << 1 << 4 << 0 << "10 1 1 x 1 1" << "10 1 1 x 1 1";
         QTest::newRow("frozen rows kept") << I << adv << 1 << 6 << 3 << "5 1 1 1 1 30" << "5 1 1 20 25 30";
-        QTest::newRow("raise to the top") << up << adv << 2 << 5 << 0 << "1 10 10,2 63 63,5 1" << "1 10,5 10,5 63,5 63,5 1";
-        QTest::newRow("lower to the bottom") << down << adv << 1 << 4 << 0 << "0,5 1 12 x 1 1" << "0,5 0,5 11,5 x 1 1";
-        QTest::newRow("raise past frozen rows") << up << adv << 1 << 4 << 2 << "1 1 1 1 1 1" << "1 1 1,5 1,5 1 1";
+        QTest::newRow("raise to the top") << RangeCommand::Raise << adv << 2 << 5 << 0 << "1 10 10,2 63 63,5 1" << "1 10,5 10,5 63,5 63,5 1";
+        QTest::newRow("lower to the bottom") << RangeCommand::Lower << adv << 1 << 4 << 0 << "0,5 1 12 x 1 1" << "0,5 0,5 11,5 x 1 1";
+        QTest::newRow("raise past frozen rows") << RangeCommand::Raise << adv << 1 << 4 << 2 << "1 1 1 1 1 1" << "1 1 1,5 1,5 1 1";
     }
     void commands()
     {

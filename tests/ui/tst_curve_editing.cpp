@@ -149,8 +149,7 @@ private slots:
         const QLineSeries *comparison = form.Chart1->series(CurveChart::Comparison);
         f.prompts.fileAnswers = {f.path("other.igc")};
         QVERIFY(chooseFromChartMenu(form, englishTexts().window.ChartCompare));
-        QVERIFY(comparison->isVisible());
-        QCOMPARE(comparison->at(59).y(), 30.0);
+        QCOMPARE(comparison->isVisible() ? comparison->at(59).y() : 0, 30.0);
         QCOMPARE(comparison->name(), "other.igc (other speeds in 5 of 60 rows)");
         QCOMPARE(form.curveTexts(), table);
         QCOMPARE(form.curveFile(), f.path("c.igc"));
