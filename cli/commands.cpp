@@ -33,6 +33,11 @@
 #include <unistd.h>
 #endif
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // A platform error's message on one line.
@@ -201,6 +206,10 @@ int frameCommand(const QString &curve, bool raw)
         return ExitRefused;
     const QByteArray line = frameLine(checked->frame);
     if (raw) {
+#ifdef Q_OS_WIN
+        // The bytes as they are: Windows' C runtime would write 13 10 for every 10.
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
         writeOut(line);
         return ExitDone;
     }

@@ -9,6 +9,8 @@
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
 #include <unistd.h>
+#else
+#include <io.h>
 #endif
 
 namespace {
@@ -20,7 +22,7 @@ bool stderrIsTerminal()
 #ifdef Q_OS_UNIX
     return isatty(STDERR_FILENO) == 1;
 #else
-    return false;
+    return _isatty(_fileno(stderr)) != 0;
 #endif
 }
 

@@ -32,7 +32,7 @@ int main(int argc, char **argv)
     for (const auto &file : files) {
         std::ifstream in(file, std::ios::binary);
         const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        std::printf("%s (%zu bytes)\n", file.c_str(), bytes.size());
+        std::printf("%s (%zu bytes)\n", file.string().c_str(), bytes.size());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
     }
     std::printf("%zu inputs replayed\n", files.size());

@@ -43,8 +43,10 @@ QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
     const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
     if (number < 1)
         return QString();
+    // Windows knows COM1 to COM9 by name; from COM10 on, only the device
+    // path opens them.
     if (naming == PortNaming::Windows)
-        return QStringLiteral("COM") + QString::number(number);
+        return (number > 9 ? QStringLiteral("\\\\.\\COM") : QStringLiteral("COM")) + QString::number(number);
     return orderSerialPorts(systemPorts).value(number - 1);
 }
 
@@ -62,7 +64,8 @@ QString portFor(const QString &name, const std::function<QStringList()> &systemP
 int comNumberOf(const QString &systemPort, const QStringList &systemPorts, PortNaming naming)
 {
     if (naming == PortNaming::Windows) {
-        static const QRegularExpression windowsName(QStringLiteral("^COM([0-9]{1,3})$"), QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression windowsName(QStringLiteral(R"(^(?:\\\\\.\\)?COM([0-9]{1,3})$)"),
+                                                    QRegularExpression::CaseInsensitiveOption);
         return windowsName.match(systemPort).captured(1).toInt();
     }
     return int(orderSerialPorts(systemPorts).indexOf(systemPort) + 1);

@@ -143,6 +143,10 @@ QString portVerdictText(const PortDiagnosis &d, const PortTexts &texts)
             holders << texts.holder.arg(h.command).arg(h.pid);
         return holders.isEmpty() ? texts.busyUnknown : texts.busy.arg(holders.join(QStringLiteral(", ")));
     }
+    case PortVerdict::NoSuchPort:
+        return d.ports.isEmpty() ? texts.noSerialPorts : texts.noSuchPort.arg(d.ports.join(QStringLiteral(", ")));
+    case PortVerdict::DriverError:
+        return texts.driverError.arg(d.reason);
     case PortVerdict::Usable:
     case PortVerdict::Failed:
         break;
@@ -215,22 +219,6 @@ UserAccess currentUser()
     return user;
 }
 
-#else
-
-// Other systems have no device nodes to look at: only the port's own error
-// speaks.
-DeviceNode deviceNode(const QString &)
-{
-    return {true, 0666, 0, 0, QString()};
-}
-
-UserAccess currentUser()
-{
-    return {};
-}
-
-#endif
-
 PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
                            QSerialPort::SerialPortError error, const QString &reason)
 {
@@ -256,6 +244,8 @@ PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
     d.verdict = portVerdict(node, currentUser(), d.lock, d.holders, error);
     return d;
 }
+
+#endif
 
 PortOpenError::PortOpenError(PortDiagnosis diagnosis)
     : PlatformError(portDiagnosisText(diagnosis, englishPortTexts())), diagnosis_(std::move(diagnosis))

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 
 // Why a serial port cannot be used, told from what the system says about it:
 // its device node, the user's groups and the processes that hold it open.
@@ -49,6 +50,8 @@ enum class PortVerdict {
     LockInTheWay,  // a lock file of no running process, which this user may not remove
     Busy,          // another process holds it
     Failed,        // none of these: the system's reason says why
+    NoSuchPort,    // Windows: no port of that name
+    DriverError,   // Windows: the port opens, but its driver fails
 };
 
 struct PortDiagnosis {
@@ -57,8 +60,9 @@ struct PortDiagnosis {
     PortVerdict verdict = PortVerdict::Usable;
     QString group;       // NeedsGroup, NeedsNewLogin
     QList<PortHolder> holders; // Busy, Locked; empty when the holder cannot be seen
-    QString reason;      // Failed: the system's words
+    QString reason;      // Failed, DriverError: the system's words
     PortLock lock = {};  // the port's lock file, if any
+    QStringList ports{}; // NoSuchPort: the COM ports there are
 };
 
 // Whether `user` may read and write `node`, and if not, what would let him.
@@ -84,11 +88,12 @@ QString portDiagnosisText(const PortDiagnosis &diagnosis, const PortTexts &texts
 // The verdict alone: why, and what to do.
 QString portVerdictText(const PortDiagnosis &diagnosis, const PortTexts &texts);
 
-// The running system's side.
+// The running system's side (device nodes and users: Unix only).
 DeviceNode deviceNode(const QString &path);
 UserAccess currentUser();
 // Everything known about `systemPort` now; `error` and `reason` from a
-// failed open, or NoError when none was tried.
+// failed open, or NoError when none was tried. On Windows what opening the
+// port says now (port_doctor_win.cpp).
 PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
                            QSerialPort::SerialPortError error = QSerialPort::NoError,
                            const QString &reason = QString());

@@ -19,6 +19,9 @@ const PortTexts &hungarianPortTexts()
         QStringLiteral("zárolta: %1 (zárolófájl: %2). Zárja be azt a programot, majd próbálja újra."),
         QStringLiteral("egy nem futó folyamat zárolófájlja útban van: %1 (tulajdonosa: %2), és ez a felhasználó "
                        "nem törölheti. Ha más program nem használja a portot, törölje (sudo rm %1), majd próbálja újra."),
+        QStringLiteral("a számítógépnek nincs ilyen portja, a soros portjai: %1. Be van dugva az átalakító?"),
+        QStringLiteral("a számítógépnek nincs soros portja. Be van dugva az átalakító?"),
+        QStringLiteral("a port illesztőprogramja hibát jelez: %1"),
     };
     return texts;
 }
@@ -42,6 +45,9 @@ const PortTexts &englishPortTexts()
         QStringLiteral("it is locked by %1 (lock file %2). Close that program, then try again."),
         QStringLiteral("a lock file of no running process is in the way: %1 (owned by %2), and this user may not "
                        "remove it. If no other program uses the port, remove it (sudo rm %1), then try again."),
+        QStringLiteral("this computer has no such port; its serial ports are %1. Is the adapter plugged in?"),
+        QStringLiteral("this computer has no serial port. Is the adapter plugged in?"),
+        QStringLiteral("the port's driver reports an error: %1"),
     };
     return texts;
 }

@@ -18,6 +18,9 @@ struct PortTexts {
     QString notSerial;      // a file, a folder or another device
     QString locked;         // %1 the program whose lock names the port, %2 the lock file
     QString lockInTheWay;   // %1 the lock file of no running process, %2 its owner
+    QString noSuchPort;     // Windows: no port of that name; %1 the COM ports there are
+    QString noSerialPorts;  // Windows: no port of that name, nor any other
+    QString driverError;    // Windows: the port opens, its driver fails; %1 the system's words
 };
 
 const PortTexts &hungarianPortTexts();

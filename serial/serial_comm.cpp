@@ -38,6 +38,9 @@ void TComm::SetDeviceName(const QString &name)
 void TComm::Open()
 {
     systemPort_ = portFor(deviceName_, ports_);
+#ifndef Q_OS_WIN
+    // Windows' port doctor asks by opening the port: there the open itself
+    // comes first.
     PortDiagnosis before = diagnosePort(deviceName_, systemPort_);
     switch (before.verdict) {
     case PortVerdict::NoPort:
@@ -56,6 +59,7 @@ void TComm::Open()
         throw PortOpenError(before);
     }
     removeStaleLock(before.lock);
+#endif
     port_.setPortName(systemPort_);
     if (!port_.open(QIODevice::ReadWrite))
         throw PortOpenError(diagnosePort(deviceName_, systemPort_, port_.error(), port_.errorString()));

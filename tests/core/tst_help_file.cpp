@@ -41,6 +41,10 @@ private slots:
     {
         QFETCH(QStringList, files);
         QFETCH(QString, found);
+#ifdef Q_OS_WIN
+        if (found.contains('/') && !found.startsWith("here/"))
+            QSKIP("Windows has no XDG data folders; there the manuals lie beside the program");
+#endif
         QTemporaryDir root;
         for (const QString &file : files)
             put(root.filePath(file));

@@ -98,6 +98,9 @@ private slots:
     // A /proc tree of our own: which processes have the device open.
     void holders()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has no /proc and no links of this kind; it names no holder of a port");
+#endif
         QTemporaryDir root;
         const QDir dir(root.path());
         const auto process = [&](const QString &pid, const QString &comm, const QStringList &open) {
@@ -136,6 +139,9 @@ private slots:
                                                       {{812, "ModemManager"}, {2040, "minicom"}}, "", {}}
             << "Cannot open Com1 (/dev/ttyACM0):\nit is held open by ModemManager (process 812), minicom (process 2040). "
                "Close that program (or stop the service), then try again.";
+        QTest::newRow("Windows, no such port") << PortDiagnosis{"Com7", "COM7", PortVerdict::NoSuchPort, "", {}, "", {}, {"COM1", "COM3", "COM12"}}
+            << "Cannot open Com7 (COM7):\nthis computer has no such port; its serial ports are COM1, COM3, COM12. "
+               "Is the adapter plugged in?";
     }
     void texts()
     {
@@ -147,6 +153,9 @@ private slots:
     // A device path is opened as it is, and its failure comes as data.
     void pathThatCannotBeOpened()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has no device paths of this kind: windowsPorts opens real COM ports");
+#endif
         TComm comm([] { return QStringList{"/dev/ttyS0"}; });
         comm.SetDeviceName("/nonexistent/ttyUSB7");
         try {
@@ -158,6 +167,41 @@ private slots:
             QCOMPARE(e.message(), "Cannot open /nonexistent/ttyUSB7:\nthere is no such device. Is the adapter plugged in?");
         }
     }
+
+#ifdef Q_OS_WIN
+    // Real COM ports under Wine, which ctest links: COM7 to /dev/ptmx, a new
+    // pseudo-terminal at every open; COM8 to /dev/null, which takes no line
+    // settings; COM9 to a file that refuses writing, as Windows refuses a
+    // port another program holds. There is no COM250.
+    void windowsPorts_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<PortVerdict>("verdict");
+        QTest::newRow("free") << "Com7" << PortVerdict::Usable;
+        QTest::newRow("the driver fails") << "Com8" << PortVerdict::DriverError;
+        QTest::newRow("access denied") << "Com9" << PortVerdict::Busy;
+        QTest::newRow("no such port") << "Com250" << PortVerdict::NoSuchPort;
+    }
+    void windowsPorts()
+    {
+        if (qEnvironmentVariableIsEmpty("IGC_WINE_TEST_PORTS"))
+            QSKIP("needs COM7 to COM9 as ctest links them under Wine");
+        QFETCH(QString, port);
+        QFETCH(PortVerdict, verdict);
+        TComm comm;
+        comm.SetDeviceName(port);
+        PortVerdict found = PortVerdict::Usable;
+        try {
+            comm.Open();
+        } catch (const PortOpenError &e) {
+            found = e.diagnosis().verdict;
+        }
+        comm.Close();
+        QCOMPARE(found, verdict);
+        // What igctool ports says of it, without a failed open.
+        QCOMPARE(diagnosePort(port, systemPortFor(port, {})).verdict, verdict == PortVerdict::DriverError ? PortVerdict::Usable : verdict);
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestPortDoctor)

@@ -36,6 +36,14 @@ QString poppler(const QString &tool, const QStringList &arguments)
     return QString::fromUtf8(runProgram(tool, arguments).out).simplified();
 }
 
+// Poppler's tools are Linux programs, out of a Windows program's reach: under
+// Wine a test has made its card and skips reading it.
+#ifdef Q_OS_WIN
+#define skipWithoutPoppler() QSKIP("poppler's pdfinfo and pdftotext are Linux programs: the card is read on Linux")
+#else
+#define skipWithoutPoppler()
+#endif
+
 // The settings file of a window that speaks English: the card must not
 // read it, nor write it.
 const QByteArray kEnglishSettings = "x.igc\r\n1\r\n1\r\n8,3\r\n";
@@ -92,6 +100,7 @@ private slots:
 
         QCOMPARE(card(QStringList{"c.igc", "card.pdf"} + language, dir_->path()).status, 0);
         const QString pdf = dir_->filePath("card.pdf");
+        skipWithoutPoppler();
         const QString info = poppler("pdfinfo", {pdf});
         QVERIFY2(info.contains("Pages: 1 ") && info.contains("(A4)"), qPrintable(info));
         const QString text = poppler("pdftotext", {"-layout", pdf, "-"});
@@ -167,6 +176,7 @@ private slots:
         f.prompts.fileAnswers = {path, path};
         f.prompts.log.clear();
         QVERIFY(chooseFromChartMenu(form, englishTexts().window.ChartExportCard));
+        skipWithoutPoppler();
         const QString text = poppler("pdftotext", {"-layout", path, "-"});
         QVERIFY2(text.contains(" 42,5 ") && text.contains("not downloadable: cylinders is empty"), qPrintable(text));
 

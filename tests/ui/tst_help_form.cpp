@@ -64,6 +64,10 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(QStringList, installed);
         QFETCH(QString, text);
+#ifdef Q_OS_WIN
+        if (!installed.isEmpty() && present.isEmpty())
+            QSKIP("Windows has no XDG data folders; there the manuals lie beside the program");
+#endif
         FormFixture f;
         f.writeSettings("\r\n1\r\n" + language + "\r\n");
         for (const QString &name : present) {
@@ -138,7 +142,7 @@ private slots:
         QTest::newRow("a megabyte of paragraphs") << paragraphs << "Line\nLine\n";
         QTest::newRow("a megabyte of plain lines") << lines << "x\nx\n";
         QTest::newRow("beyond the bound") << QByteArray(kMaxManual + 1, 'x')
-                                          << "Cannot read %DIR%/Help.rtf:\nThe file is larger than 1048576 bytes";
+                                          << "Cannot read %DIR%" + QString(QDir::separator()) + "Help.rtf:\nThe file is larger than 1048576 bytes";
     }
     void largeManuals()
     {
@@ -153,7 +157,7 @@ private slots:
         form.HelpBtn->click();
         QVERIFY(QTest::qWaitForWindowExposed(f.form().helpForm()));
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed()) + " ms"));
-        QVERIFY(shown(*f.form().helpForm()).startsWith(start.replace("%DIR%", QDir::currentPath())));
+        QVERIFY(shown(*f.form().helpForm()).startsWith(start.replace("%DIR%", QDir::toNativeSeparators(QDir::currentPath()))));
     }
 
     void layoutAndResizing_data()

@@ -1,7 +1,10 @@
 #include "tool_run.h"
 
 #include <QProcess>
+
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 ToolRun runProgram(const QString &program, const QStringList &arguments, const QString &folder, const ToolSetup &setup)
 {
@@ -14,12 +17,17 @@ ToolRun runProgram(const QString &program, const QStringList &arguments, const Q
         tool.setStandardOutputFile(setup.outputFile);
     if (!setup.errorFile.isEmpty())
         tool.setStandardErrorFile(setup.errorFile);
+#ifdef Q_OS_UNIX
     if (const unsigned user = setup.user) {
         tool.setChildProcessModifier([user] {
             if (::setgid(user) != 0 || ::setuid(user) != 0)
                 ::_exit(126);
         });
     }
+#else
+    // Windows runs a program as another user only with that user's password.
+    Q_ASSERT(setup.user == 0);
+#endif
     tool.start(program, arguments);
     ToolRun run;
     if (tool.waitForStarted() && setup.whileRunning)
@@ -49,6 +57,7 @@ ToolRun runTool(const QStringList &arguments, const QString &folder, const QProc
     return runProgram(QStringLiteral(IGCTOOL_PATH), arguments, folder, extra);
 }
 
+#ifndef Q_OS_WIN // LD_PRELOAD is Linux's
 namespace {
 
 // `library` put into igctool with LD_PRELOAD, after any put there before.
@@ -78,3 +87,4 @@ QProcessEnvironment withLineFaults(QProcessEnvironment environment, const QStrin
         environment.insert(setting.section('=', 0, 0), setting.section('=', 1));
     return environment;
 }
+#endif

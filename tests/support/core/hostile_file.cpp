@@ -3,9 +3,28 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+
+#ifdef Q_OS_WIN
+
+const char *hostileFileUnavailable(const QString &kind)
+{
+    return kind == "FIFO" || kind == "device" ? "Windows has no FIFOs and no device nodes" : nullptr;
+}
+
+// Never made there: hostileFileUnavailable says so first.
+FifoWatch::FifoWatch(QString path) : path_(std::move(path)) {}
+FifoWatch::~FifoWatch() = default;
+
+#else
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+const char *hostileFileUnavailable(const QString &)
+{
+    return nullptr;
+}
 
 FifoWatch::FifoWatch(QString path) : path_(std::move(path))
 {
@@ -33,6 +52,8 @@ FifoWatch::~FifoWatch()
     if (fd >= 0)
         ::close(fd);
 }
+
+#endif
 
 std::unique_ptr<FifoWatch> makeHostileFile(const QString &path, const QString &kind)
 {

@@ -33,3 +33,7 @@ private:
 // "huge" (3 GB, sparse, so no disk space is used) or "binary" (4 KB of
 // random bytes, the same every time).
 std::unique_ptr<FifoWatch> makeHostileFile(const QString &path, const QString &kind);
+
+// Why this system cannot make a file of that kind (a test skips with it),
+// or nullptr when it can: Windows has neither FIFOs nor device nodes.
+const char *hostileFileUnavailable(const QString &kind);
