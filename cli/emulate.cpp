@@ -353,7 +353,8 @@ int emulateCommand(const EmulateOptions &options)
         complain(e.message());
         return ExitRefused;
     }
-    say(line->path());
+    // Handlers first: whoever reads the path may stop the emulator at once,
+    // and the link must still go.
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 #ifdef SIGHUP
@@ -364,6 +365,7 @@ int emulateCommand(const EmulateOptions &options)
     // verdict as the exit status.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+    say(line->path());
     int status = ExitDone;
     int downloads = 0;
     try {
