@@ -3,9 +3,9 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "core/tool_texts.h"
-#include "core/ui_texts.h"
 #include "serial/device_name.h"
 #include "serial/port_doctor.h"
+#include "serial/port_texts.h"
 
 QString chosenPort(const std::optional<QString> &option)
 {
@@ -37,7 +37,7 @@ QString portLabel(const QString &name, const QString &device)
 
 const PortTexts &portTexts()
 {
-    return language() == ToolLanguage::Hungarian ? hungarianTexts().port : englishTexts().port;
+    return language() == ToolLanguage::Hungarian ? hungarianPortTexts() : englishPortTexts();
 }
 
 QString portErrorText(const PlatformError &error)

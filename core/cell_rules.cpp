@@ -7,22 +7,31 @@ namespace {
 
 const QString kAllInhibited = QStringLiteral("11111111");
 
-double inRange(double value, const ValueRange &range)
+double inRange(std::optional<double> number, const ValueRange &range)
 {
-    return range.contains(value) ? value : -1;
+    return number && range.contains(*number) ? *number : -1;
 }
 
 } // namespace
 
-double cellValue(int column, const QString &text)
+std::optional<double> cellNumber(int column, const QString &text)
+{
+    if (column != Col::Pattern)
+        return parseNumber(text);
+    if (const int pattern = ParseInhibitPattern(text); pattern >= 0)
+        return pattern;
+    return std::nullopt;
+}
+
+double cellValue(int column, std::optional<double> number)
 {
     switch (column) {
     case Col::Rpm:
-        return inRange(readNumber(text), Ranges::Rpm);
+        return inRange(number, Ranges::Rpm);
     case Col::Advance:
-        return inRange(readNumber(text), Ranges::Advance);
+        return inRange(number, Ranges::Advance);
     default:
-        return ParseInhibitPattern(text);
+        return number.value_or(-1);
     }
 }
 

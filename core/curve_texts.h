@@ -3,11 +3,11 @@
 #include <QString>
 #include <array>
 
-// The curve has no model of its own: the grid cells and the parameter
-// controls hold its texts. A handler that needs them takes this snapshot.
+// The texts of one curve, as a curve file holds them; Curve (core/curve.h)
+// adds the numbers they stand for.
 constexpr int kCurveRows = 60;
 
-// The grid's columns; row 0 holds their titles.
+// The table's columns as the window numbers them; its row 0 holds their titles.
 namespace Col {
 constexpr int Number = 0;  // the row number
 constexpr int Rpm = 1;     // engine speed
@@ -16,22 +16,22 @@ constexpr int Pattern = 3; // the inhibit pattern
 } // namespace Col
 
 struct RowTexts {
-    QString rpm;      // grid column 1
-    QString advance;  // grid column 2
-    QString pattern;  // grid column 3, the inhibit pattern
+    QString rpm;      // Col::Rpm
+    QString advance;  // Col::Advance
+    QString pattern;  // Col::Pattern, the inhibit pattern
     bool operator==(const RowTexts &) const = default;
 };
 
 struct CurveTexts {
-    QString cylinders;        // ComboBox1
-    QString shiftRpm;         // Edit1
-    QString opening;          // Edit2: milliseconds, "*" or "#"
-    QString dwell;            // Edit3
-    QString inputPolarity;    // ComboBox3
-    QString outputPolarity;   // ComboBox4
-    QString version;          // EditVerzio, as typed
-    QString dwellCorrection;  // CBZaraskorrekcio
-    QString transparent;      // CBTransparencia
+    QString cylinders;        // an item of the cylinders list
+    QString shiftRpm;         // the shift-light speed
+    QString opening;          // milliseconds, "*" or "#"
+    QString dwell;            // milliseconds or degrees, by the opening's mode
+    QString inputPolarity;    // the input edge's word
+    QString outputPolarity;   // the output edge's word
+    QString version;          // the firmware version, as typed
+    QString dwellCorrection;  // 0 to 15
+    QString transparent;      // the number of transparent ranges, 0 to 15
     std::array<RowTexts, kCurveRows> rows; // rows[0] is table row 1
     bool operator==(const CurveTexts &) const = default;
 };

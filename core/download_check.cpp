@@ -2,7 +2,6 @@
 
 #include "core/cell_rules.h"
 #include "core/download_frame.h"
-#include "core/inhibit_pattern.h"
 #include "core/number_text.h"
 #include "core/polarity.h"
 
@@ -25,11 +24,12 @@ bool isOptionItem(const QString &text)
 }
 
 // Why a number text fails a range: missing, not a number, or outside.
-Refusal numberRefusal(CurveField field, int row, const QString &text, const ValueRange &range)
+Refusal numberRefusal(CurveField field, int row, const QString &text, std::optional<double> value,
+                      const ValueRange &range)
 {
     if (text.isEmpty())
         return {field, Kind::Empty, row, text};
-    if (!parseNumber(text))
+    if (!value)
         return {field, Kind::NotANumber, row, text};
     return {field, Kind::OutOfRange, row, text, range};
 }
@@ -38,10 +38,11 @@ class RefusalList {
 public:
     QList<Refusal> list;
 
-    void number(CurveField field, const QString &text, const ValueRange &range, int row = 0)
+    void number(CurveField field, const QString &text, std::optional<double> value, const ValueRange &range,
+                int row = 0)
     {
-        if (!inSingleRange(text, range))
-            list << numberRefusal(field, row, text, range);
+        if (!inSingleRange(value.value_or(-1), range))
+            list << numberRefusal(field, row, text, value, range);
     }
     template <typename Rule>
     void choice(CurveField field, const QString &text, Rule isItem)
@@ -52,9 +53,8 @@ public:
             list << Refusal{field, Kind::NotAChoice, 0, text};
     }
     // A number outside 0..15 says so; any other text is no item.
-    void option(CurveField field, const QString &text)
+    void option(CurveField field, const QString &text, std::optional<double> value)
     {
-        const std::optional<double> value = parseNumber(text);
         if (value && !Ranges::Option.contains(*value))
             list << Refusal{field, Kind::OutOfRange, 0, text, Ranges::Option};
         else
@@ -94,16 +94,18 @@ QString selectItem(const QStringList &items, const QString &text)
 
 } // namespace
 
-QList<Refusal> downloadRefusals(const CurveTexts &t, bool versionFlag)
+QList<Refusal> downloadRefusals(const Curve &curve, bool versionFlag)
 {
+    const CurveTexts &t = curve.texts();
     RefusalList refuse;
     refuse.choice(CurveField::Cylinders, t.cylinders, [](const QString &s) { return kCylinderItems.contains(s); });
-    refuse.number(CurveField::ShiftRpm, t.shiftRpm, Ranges::Rpm);
+    refuse.number(CurveField::ShiftRpm, t.shiftRpm, curve.number(Param::ShiftRpm), Ranges::Rpm);
     const ControlMode mode = controlMode(t.opening);
     if (mode == ControlMode::Time)
-        refuse.number(CurveField::Opening, t.opening, Ranges::OpeningTime);
-    if (!isValidDwell(mode, t.dwell)) {
-        Refusal dwell = numberRefusal(CurveField::Dwell, 0, t.dwell, dwellRule(mode).range);
+        refuse.number(CurveField::Opening, t.opening, curve.number(Param::Opening), Ranges::OpeningTime);
+    const ValueRange &dwellRange = dwellRule(mode).range;
+    if (!inSingleRange(curve.reading(Param::Dwell), dwellRange)) {
+        Refusal dwell = numberRefusal(CurveField::Dwell, 0, t.dwell, curve.number(Param::Dwell), dwellRange);
         dwell.mode = mode;
         refuse.list << dwell;
     }
@@ -111,21 +113,21 @@ QList<Refusal> downloadRefusals(const CurveTexts &t, bool versionFlag)
     refuse.choice(CurveField::OutputPolarity, t.outputPolarity, isPolarityWord);
     // Without these the options value cannot be formed.
     if (versionFlag) {
-        refuse.option(CurveField::DwellCorrection, t.dwellCorrection);
-        refuse.option(CurveField::Transparent, t.transparent);
+        refuse.option(CurveField::DwellCorrection, t.dwellCorrection, curve.number(Param::DwellCorrection));
+        refuse.option(CurveField::Transparent, t.transparent, curve.number(Param::Transparent));
     }
     // A longer period would reach the module cut to 16 bits.
-    if (kCylinderItems.contains(t.cylinders) && isValidShiftRpm(t.shiftRpm)) {
-        const double period = shiftPeriod(t);
+    if (kCylinderItems.contains(t.cylinders) && inSingleRange(curve.reading(Param::ShiftRpm), Ranges::Rpm)) {
+        const double period = shiftPeriod(curve);
         if (period > 65535)
             refuse.list << Refusal{CurveField::ShiftPeriod, Kind::TooLong, 0, QString::number(period, 'f', 0)};
     }
     for (int r = 1; r <= kCurveRows; ++r) {
-        const RowTexts &row = t.rows[r - 1];
-        refuse.number(CurveField::Rpm, row.rpm, Ranges::Rpm, r);
-        refuse.number(CurveField::Advance, row.advance, Ranges::Advance, r);
-        if (ParseInhibitPattern(row.pattern) < 0)
-            refuse.list << Refusal{CurveField::Pattern, row.pattern.isEmpty() ? Kind::Empty : Kind::NotAPattern, r, row.pattern};
+        refuse.number(CurveField::Rpm, curve.cell(Col::Rpm, r), curve.cellNumber(Col::Rpm, r), Ranges::Rpm, r);
+        refuse.number(CurveField::Advance, curve.cell(Col::Advance, r), curve.cellNumber(Col::Advance, r),
+                      Ranges::Advance, r);
+        if (const QString &pattern = curve.cell(Col::Pattern, r); !curve.cellNumber(Col::Pattern, r))
+            refuse.list << Refusal{CurveField::Pattern, pattern.isEmpty() ? Kind::Empty : Kind::NotAPattern, r, pattern};
     }
     return refuse.list;
 }
@@ -136,9 +138,9 @@ std::optional<Refusal> cellRefusal(int column, int row, const QString &text)
         return std::nullopt;
     switch (column) {
     case Col::Rpm:
-        return numberRefusal(CurveField::Rpm, row, text, Ranges::Rpm);
+        return numberRefusal(CurveField::Rpm, row, text, parseNumber(text), Ranges::Rpm);
     case Col::Advance:
-        return numberRefusal(CurveField::Advance, row, text, Ranges::Advance);
+        return numberRefusal(CurveField::Advance, row, text, parseNumber(text), Ranges::Advance);
     default:
         break;
     }

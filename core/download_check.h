@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/curve_texts.h"
+#include "core/curve.h"
 #include "core/field_rules.h"
 #include "core/value_ranges.h"
 
@@ -48,12 +48,12 @@ struct Refusal {
 //   speeds 600..18000, advances 0,5..63,5, patterns valid (all 60 rows).
 // Numbers are compared in single precision, bounds included; a text that is
 // not a number reads as -1 and fails.
-QList<Refusal> downloadRefusals(const CurveTexts &texts, bool versionFlag);
+QList<Refusal> downloadRefusals(const Curve &curve, bool versionFlag);
 
 // Whether the table and the parameters may be sent.
-inline bool CheckDownloadData(const CurveTexts &texts, bool versionFlag)
+inline bool CheckDownloadData(const Curve &curve, bool versionFlag)
 {
-    return downloadRefusals(texts, versionFlag).isEmpty();
+    return downloadRefusals(curve, versionFlag).isEmpty();
 }
 
 // Why a cell fails its column's rule (Col::Rpm, Col::Advance, Col::Pattern),

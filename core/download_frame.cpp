@@ -1,17 +1,15 @@
 #include "core/download_frame.h"
 
 #include "core/field_rules.h"
-#include "core/inhibit_pattern.h"
-#include "core/number_text.h"
 #include "core/polarity.h"
 
 #include <QCryptographicHash>
 #include <cmath>
 #include <cstdint>
 
-double shiftPeriod(const CurveTexts &t)
+double shiftPeriod(const Curve &curve)
 {
-    return std::trunc(120000000.0 / readNumber(t.cylinders) / readNumber(t.shiftRpm) * 0.625);
+    return std::trunc(120000000.0 / curve.reading(Param::Cylinders) / curve.reading(Param::ShiftRpm) * 0.625);
 }
 
 namespace {
@@ -34,16 +32,18 @@ std::uint32_t wholeNumber(const QString &text)
     return static_cast<std::uint32_t>(text.toInt());
 }
 
-std::uint32_t openingValue(const CurveTexts &t)
+std::uint32_t openingValue(const Curve &curve)
 {
     // Steps of 0.0256 ms.
-    return controlMode(t.opening) == ControlMode::Time ? low32(readNumber(t.opening) * 39.0625) : 0;
+    return controlMode(curve.text(Param::Opening)) == ControlMode::Time
+               ? low32(curve.reading(Param::Opening) * 39.0625)
+               : 0;
 }
 
-std::uint32_t dwellValue(const CurveTexts &t)
+std::uint32_t dwellValue(const Curve &curve)
 {
-    const double dwell = readNumber(t.dwell);
-    switch (controlMode(t.opening)) {
+    const double dwell = curve.reading(Param::Dwell);
+    switch (controlMode(curve.text(Param::Opening))) {
     case ControlMode::WideAngle:
         return low32(dwell * 0.5);       // steps of 2 degrees
     case ControlMode::NarrowAngle:
@@ -91,9 +91,10 @@ const QList<FramePlace> &frameLayout(bool versionFlag)
     return versionFlag ? with : without;
 }
 
-QByteArray BuildDownloadFrame(const CurveTexts &t, bool versionFlag)
+QByteArray BuildDownloadFrame(const Curve &curve, bool versionFlag)
 {
-    const std::uint32_t period = low32(shiftPeriod(t));
+    const CurveTexts &t = curve.texts();
+    const std::uint32_t period = low32(shiftPeriod(curve));
     QByteArray frame;
     frame.reserve(kFrameValues + 1);
     for (const FramePlace &place : frameLayout(versionFlag)) {
@@ -103,13 +104,13 @@ QByteArray BuildDownloadFrame(const CurveTexts &t, bool versionFlag)
             value = (isRisingPolarity(t.inputPolarity) ? 128 : 0) | (isRisingPolarity(t.outputPolarity) ? 64 : 0);
             break;
         case FrameSlot::Options: value = wholeNumber(t.dwellCorrection) * 16 + wholeNumber(t.transparent); break;
-        case FrameSlot::Opening: value = openingValue(t); break;
+        case FrameSlot::Opening: value = openingValue(curve); break;
         case FrameSlot::PeriodLow: value = period; break;
-        case FrameSlot::Advance: value = low32(readNumber(t.rows[place.row - 1].advance) * 2); break; // steps of 0.5 degree
+        case FrameSlot::Advance: value = low32(curve.cellReading(Col::Advance, place.row) * 2); break; // steps of 0.5 degree
         case FrameSlot::Fixed: break;
-        case FrameSlot::Dwell: value = dwellValue(t); break;
+        case FrameSlot::Dwell: value = dwellValue(curve); break;
         case FrameSlot::PeriodHigh: value = period >> 8; break;
-        case FrameSlot::Pattern: value = static_cast<std::uint32_t>(ParseInhibitPattern(t.rows[place.row - 1].pattern)); break;
+        case FrameSlot::Pattern: value = static_cast<std::uint32_t>(static_cast<int>(curve.cellReading(Col::Pattern, place.row))); break;
         case FrameSlot::Cylinders: value = wholeNumber(t.cylinders) * 16; break;
         }
         // The module gets the low 8 bits.

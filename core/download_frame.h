@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/curve_texts.h"
+#include "core/curve.h"
 
 #include <QByteArray>
 #include <QList>
@@ -45,12 +45,12 @@ const QList<FramePlace> &frameLayout(bool versionFlag);
 // The 127 values, or 128 with the version flag, in frame order. Meant for
 // texts that pass CheckDownloadData (core/download_check.h); any other text
 // still gives a frame of the right size, never undefined arithmetic.
-QByteArray BuildDownloadFrame(const CurveTexts &texts, bool versionFlag);
+QByteArray BuildDownloadFrame(const Curve &curve, bool versionFlag);
 
 // The time between two ignitions at the shift-light speed, 120 / (cylinders
 // x speed) seconds, in steps of 1.6 us, truncated; the frame carries its low
 // 16 bits.
-double shiftPeriod(const CurveTexts &texts);
+double shiftPeriod(const Curve &curve);
 
 // The bytes one value occupies on the line: v, 255, 255.
 QByteArray valueGroup(char value);

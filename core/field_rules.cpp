@@ -55,10 +55,15 @@ std::optional<QString> dwellResetOnOpeningExit(ControlMode mode, const QString &
     return QString::fromLatin1(rule.openingReset);
 }
 
+std::int64_t versionFieldValue(const QString &version)
+{
+    return parseVersion(QString(version).replace(QLatin1Char('.'), QLatin1Char(',')));
+}
+
 VersionOptions versionOptions(const QString &version, const QString &opening)
 {
     VersionOptions options;
-    options.value = parseVersion(QString(version).replace(QLatin1Char('.'), QLatin1Char(',')));
+    options.value = versionFieldValue(version);
     options.flag = versionHasOptions(options.value);
     options.transparentEnabled = options.flag;
     options.dwellCorrectionEnabled = options.flag && controlMode(opening) == ControlMode::Time;

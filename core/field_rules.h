@@ -36,14 +36,17 @@ bool isValidDwell(ControlMode mode, const QString &text);
 // dwell fits.
 std::optional<QString> dwellResetOnOpeningExit(ControlMode mode, const QString &dwell);
 
-// What the version text decides: its value (ten-thousandths; a text that is
-// not a number counts as 0, and a point is read as the decimal comma), the
-// version flag, and which option lists are enabled.
+// The version field's value in ten-thousandths: a point is read as the
+// decimal comma, and a text that is not a number counts as 0.
+std::int64_t versionFieldValue(const QString &version);
+
+// What the version text decides: its value, the version flag, and which
+// option lists are enabled.
 struct VersionOptions {
     std::int64_t value = 0;
     bool flag = false;                   // the version is 8,3 or later
-    bool transparentEnabled = false;     // CBTransparencia
-    bool dwellCorrectionEnabled = false; // CBZaraskorrekcio: not in the angle modes
+    bool transparentEnabled = false;     // the transparent-ranges list
+    bool dwellCorrectionEnabled = false; // the dwell-correction list: not in the angle modes
 };
 VersionOptions versionOptions(const QString &version, const QString &opening);
 

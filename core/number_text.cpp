@@ -1,7 +1,5 @@
 #include "core/number_text.h"
 
-#include "core/platform_error.h"
-
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
@@ -38,17 +36,27 @@ double readNumber(const QString &text)
     return parseNumber(text).value_or(-1.0);
 }
 
+bool inSingleRange(double reading, const ValueRange &range)
+{
+    const auto value = static_cast<float>(reading);
+    return static_cast<float>(range.low) <= value && value <= static_cast<float>(range.high);
+}
+
 bool inSingleRange(const QString &text, const ValueRange &range)
 {
-    const auto value = static_cast<float>(readNumber(text));
-    return static_cast<float>(range.low) <= value && value <= static_cast<float>(range.high);
+    return inSingleRange(readNumber(text), range);
 }
 
 double convertNumber(const QString &text)
 {
     if (const auto value = parseNumber(text))
         return *value;
-    throw PlatformError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    throw conversionError(text);
+}
+
+PlatformError conversionError(const QString &text)
+{
+    return PlatformError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
 }
 
 std::int64_t parseVersion(const QString &text, std::int64_t fallback)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform_error.h"
 #include "core/value_ranges.h"
 
 #include <QString>
@@ -22,11 +23,13 @@ double readNumber(const QString &text);
 
 // The module's own checks compare in single precision: the text's reading,
 // rounded to a float, lies within the range.
+bool inSingleRange(double reading, const ValueRange &range);
 bool inSingleRange(const QString &text, const ValueRange &range);
 
 // The reading that has no default: a text that is not a number raises the
-// platform's conversion error.
+// platform's conversion error, conversionError(text).
 double convertNumber(const QString &text);
+PlatformError conversionError(const QString &text);
 
 // Firmware versions are fixed-point numbers with four fraction digits, held
 // as a count of ten-thousandths (8,3 is 83000). A text that is not a number,

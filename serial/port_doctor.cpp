@@ -258,6 +258,6 @@ PortDiagnosis diagnosePort(const QString &deviceName, const QString &systemPort,
 }
 
 PortOpenError::PortOpenError(PortDiagnosis diagnosis)
-    : PlatformError(portDiagnosisText(diagnosis, englishTexts().port)), diagnosis_(std::move(diagnosis))
+    : PlatformError(portDiagnosisText(diagnosis, englishPortTexts())), diagnosis_(std::move(diagnosis))
 {
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/platform_error.h"
-#include "core/ui_texts.h"
 #include "serial/port_lock.h"
+#include "serial/port_texts.h"
 
 #include <QList>
 #include <QSerialPort>

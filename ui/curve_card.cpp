@@ -6,7 +6,7 @@
 #include "core/platform_error.h"
 #include "core/polarity.h"
 #include "core/text_file.h"
-#include "core/ui_texts.h"
+#include "ui/window_texts.h"
 
 #include <QBuffer>
 #include <QFileInfo>

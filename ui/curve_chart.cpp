@@ -64,21 +64,16 @@ CurveChart::CurveChart(QWidget *parent)
     c->addAxis(labelAxis_, Qt::AlignBottom);
     c->addAxis(valueAxis_, Qt::AlignLeft);
     for (QLineSeries *series : series_) {
+        for (int p = 0; p < kPoints; ++p)
+            series->append(p, 0);
         c->addSeries(series);
         series->attachAxis(labelAxis_);
         series->attachAxis(valueAxis_);
     }
+    labels_ = QStringList(kPoints, QString());
     // The labels that fit are worked out once the layout that changed the
     // plot's width has finished, not in the middle of it.
     connect(c, &QChart::plotAreaChanged, this, &CurveChart::relabel, Qt::QueuedConnection);
-}
-
-void CurveChart::appendPoint(double value)
-{
-    const qreal x = pointCount();
-    for (QLineSeries *series : series_)
-        series->append(x, value);
-    labels_ << QString();
 }
 
 int CurveChart::pointCount() const

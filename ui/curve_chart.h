@@ -10,8 +10,8 @@ class QValueAxis;
 
 // Chart1: the old curve (Series1, the advances as loaded, labelled with the
 // speeds) and the new curve (Series2, the advances as edited), 60 points
-// each, point p belonging to table row p + 1. The two curves double as the
-// record of unsaved changes, so they hold exactly the values they are given.
+// each from the start, point p belonging to table row p + 1. It draws what
+// the curve document holds, exactly the values it is given.
 class CurveChart : public QChartView {
     Q_OBJECT
 
@@ -20,9 +20,6 @@ public:
     static constexpr int kPoints = 60;
 
     explicit CurveChart(QWidget *parent = nullptr);
-
-    // Start-up only: one more point on both curves, with an empty label.
-    void appendPoint(double value);
 
     int pointCount() const;
     double value(Curve curve, int point) const;

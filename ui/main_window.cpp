@@ -7,9 +7,11 @@
 #include "serial/download_session.h"
 #include "serial/serial_line.h"
 #include "ui/curve_chart.h"
+#include "ui/curve_view.h"
 #include "ui/focus_exit.h"
 #include "ui/help_form.h"
 #include "ui/string_grid.h"
+#include "ui/undo_keys.h"
 #include "ui/user_prompts.h"
 
 #include <QCloseEvent>
@@ -28,6 +30,12 @@ TForm1::TForm1(Form1Services services, QWidget *parent)
     : QWidget(parent), services_(std::move(services)), session_(std::make_unique<DownloadSession>(*services_.comm))
 {
     buildLayout();
+    view_ = std::make_unique<CurveView>(
+        document_, CurveView::Widgets{StringGrid1,
+                                      Chart1,
+                                      {ComboBox1, Edit1, Edit2, Edit3, ComboBox3, ComboBox4, EditVerzio,
+                                       CBZaraskorrekcio, CBTransparencia},
+                                      LetoltBtn});
     wireCommands();
     startUp();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -65,6 +73,8 @@ void TForm1::wireCommands()
     handle(new FocusExit(EditVerzio), &FocusExit::exited, &TForm1::EditVerzioExit);
     // A pick by the user only: the curve loader sets the item itself.
     handle(CBTransparencia, &QComboBox::activated, &TForm1::CBTransparenciaChange);
+    for (QComboBox *list : {ComboBox1, ComboBox3, ComboBox4, CBZaraskorrekcio})
+        handle(list, &QComboBox::activated, &TForm1::listChosen);
     connect(StringGrid1, &StringGrid::selectingCell, this, [this](int column, int row) {
         guarded([&] { StringGrid1SelectCell(column, row); });
     });
@@ -86,6 +96,9 @@ void TForm1::wireCommands()
     });
     handle(BtnNyelv, &QPushButton::clicked, &TForm1::BtnNyelvClick);
     handle(HelpBtn, &QPushButton::clicked, &TForm1::HelpBtnClick);
+    auto *keys = new UndoKeys(this);
+    handle(keys, &UndoKeys::undo, &TForm1::undoChange);
+    handle(keys, &UndoKeys::redo, &TForm1::redoChange);
     // The chart's menu, one line an item.
     connect(chartMenuItem("ChartRestoreView", &WindowTexts::ChartRestoreView), &QAction::triggered, Chart1,
             &CurveChart::restoreView);
@@ -153,11 +166,13 @@ void TForm1::startUp()
     if (!isInteger)
         language_ = -1;
 
-    versionValue_ = lines.size() > SettingsLine::Version ? parseVersion(lines[SettingsLine::Version]) : 0;
-    EditVerzio->setText(versionText(versionValue_));
+    const std::int64_t version = lines.size() > SettingsLine::Version ? parseVersion(lines[SettingsLine::Version]) : 0;
+    document_.setText(Param::Version, versionText(version));
+    EditVerzioChange();
 
     fillChart();
     chartHome_ = Chart1->geometry();
+    document_.startHistory();
 }
 
 // Both curves get one point per row. An advance that is not a number is
@@ -165,28 +180,14 @@ void TForm1::startUp()
 // program from starting.
 void TForm1::fillChart()
 {
-    QString firstError;
-    for (int r = 1; r <= kCurveRows; ++r) {
-        double value = 0;
-        try {
-            value = convertNumber(StringGrid1->cell(Col::Advance, r));
-        } catch (const PlatformError &e) {
-            if (firstError.isEmpty())
-                firstError = e.message();
-        }
-        Chart1->appendPoint(value);
-    }
-    Chart1->setLabels(speedLabels());
-    if (!firstError.isEmpty())
-        services_.prompts->error(firstError);
+    if (const std::optional<QString> notANumber = document_.fillCurves())
+        services_.prompts->error(conversionError(*notANumber).message());
 }
 
+// Asks only when the new curve differs from the old one somewhere.
 void TForm1::KilepBtnClick()
 {
-    bool changed = false;
-    for (int p = 0; p < CurveChart::kPoints && !changed; ++p)
-        changed = Chart1->value(CurveChart::Old, p) != Chart1->value(CurveChart::New, p);
-    if (!changed || services_.prompts->confirm(slots_.MsgSaveChanges)) {
+    if (!document_.curvesDiffer() || services_.prompts->confirm(slots_.MsgSaveChanges)) {
         // The process ends at once, but never with the BREAK on the line.
         releasePort();
         services_.exitProcess(0);

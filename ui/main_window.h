@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/curve_texts.h"
-#include "core/ui_texts.h"
+#include "core/curve_document.h"
+#include "ui/window_texts.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -11,6 +11,7 @@
 class AppSettings;
 class QAction;
 class CurveChart;
+class CurveView;
 class DownloadSession;
 struct DownloadOutcome;
 class QComboBox;
@@ -69,10 +70,10 @@ public:
     const TextSlots &textSlots() const { return slots_; }
     const QString &curveFile() const { return curveFile_; }
     int language() const { return language_; }
-    std::int64_t versionValue() const { return versionValue_; }
+    std::int64_t versionValue() const { return document_.curve().versionValue(); }
     // True while the firmware version is above 8,2999: the options exist and
     // the download frame carries the options value.
-    bool versionFlag() const { return versionFlag_; }
+    bool versionFlag() const;
     const QString &deviceName() const { return deviceName_; }
     int currentRow() const { return currentRow_; }
     int currentCol() const { return currentCol_; }
@@ -83,8 +84,10 @@ public:
     // The help viewer, built when it is first opened.
     THelpForm *helpForm();
 
+    // The curve the grid, the fields and the chart show, with its history.
+    const CurveDocument &document() const { return document_; }
     // The texts of the table and the parameters as the window shows them.
-    CurveTexts curveTexts() const;
+    const CurveTexts &curveTexts() const { return document_.curve().texts(); }
 
     // Loads a curve file into the table and the parameters; false (after a
     // message) when the file is missing, cannot be read or is not a curve file.
@@ -131,6 +134,10 @@ public:
     // window holds it, in the window's language.
     void exportCurveCard();
 
+    // The history's keys: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
+    void undoChange();
+    void redoChange();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -142,6 +149,8 @@ private:
     void startUp();
     void fillChart();
     void choosePreset(const QString &pattern);
+    void listChosen();
+    void showChange(const CurveChange &change);
     // A new item at the end of the chart's menu, titled in the window's language.
     QAction *chartMenuItem(const char *name, QString WindowTexts::*text);
 
@@ -157,7 +166,6 @@ private:
     void selectCellByProgram(int column, int row);
     void makeCurrent(int column, int row);
     void refreshCurves();
-    QStringList speedLabels() const;
     void showPortDevice();
     bool portBusy() const;
     void downloadFinished(const DownloadOutcome &outcome);
@@ -170,6 +178,8 @@ private:
     std::unique_ptr<DownloadSession> session_;
     bool waitCursor_ = false;
     bool leaving_ = false;
+    CurveDocument document_;
+    std::unique_ptr<CurveView> view_; // goes before the document and the widgets it joins
     const WindowTexts *windowTexts_ = &startupTexts().window;
     TextSlots slots_ = startupTexts().slotTexts;
     QString startDir_;
@@ -177,8 +187,6 @@ private:
     QString HelpFileName;
     QString deviceName_ = QStringLiteral("Com4");
     int language_ = 0;
-    std::int64_t versionValue_ = 0;
-    bool versionFlag_ = false;
     int currentRow_ = 1;
     int currentCol_ = 2;
     QRect chartHome_;

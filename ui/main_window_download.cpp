@@ -75,7 +75,7 @@ void TForm1::LetoltBtnClick()
 {
     if (portBusy())
         return;
-    if (!CheckDownloadData(curveTexts(), versionFlag_)) {
+    if (!CheckDownloadData(document_.curve(), versionFlag())) {
         services_.prompts->message(slots_.MsgTableError);
         return;
     }
@@ -93,10 +93,10 @@ void TForm1::Timer1Timer()
     Timer1->stop();
     // The table stays editable during the BREAK: send only what still
     // passes the check. An empty frame only ends the BREAK.
-    const CurveTexts texts = curveTexts();
-    const bool valid = CheckDownloadData(texts, versionFlag_);
+    const Curve &curve = document_.curve();
+    const bool valid = CheckDownloadData(curve, versionFlag());
     setWaitCursor(true);
-    session_->send(valid ? BuildDownloadFrame(texts, versionFlag_) : QByteArray());
+    session_->send(valid ? BuildDownloadFrame(curve, versionFlag()) : QByteArray());
 }
 
 void TForm1::downloadFinished(const DownloadOutcome &outcome)

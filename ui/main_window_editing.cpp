@@ -5,7 +5,6 @@
 #include "core/cell_rules.h"
 #include "core/field_rules.h"
 #include "core/number_text.h"
-#include "ui/curve_chart.h"
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
@@ -14,6 +13,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 
@@ -48,17 +48,18 @@ const QString &dwellMessage(const TextSlots &texts, ControlMode mode)
 
 void TForm1::StringGrid1SelectCell(int column, int row)
 {
-    ValidateCell(StringGrid1->cell(currentCol_, currentRow_));
+    ValidateCell(document_.curve().cell(currentCol_, currentRow_));
     makeCurrent(column, row);
 }
 
 void TForm1::StringGrid1Exit()
 {
-    ValidateCell(StringGrid1->cell(currentCol_, currentRow_));
+    ValidateCell(document_.curve().cell(currentCol_, currentRow_));
 }
 
 void TForm1::ValidateCell(const QString &text)
 {
+    const CurveDocument::Step step(document_);
     const int column = currentCol_;
     const int row = currentRow_;
     if (!isValidCell(column, text)) {
@@ -68,24 +69,27 @@ void TForm1::ValidateCell(const QString &text)
         do {
             corrected = services_.prompts->correct(rangeMessage(slots_, column), text);
         } while (!isValidCell(column, corrected));
-        StringGrid1->setCell(column, row, corrected);
+        document_.setCell(column, row, corrected);
     }
 
     if (column == Col::Rpm)
-        Chart1->setLabels(speedLabels());
+        document_.labelWithSpeeds();
     else if (column == Col::Advance)
-        Chart1->setValue(CurveChart::New, row - 1, readNumber(StringGrid1->cell(Col::Advance, row)));
+        document_.drawAdvance(row);
 }
 
 // Presets write without a check: every pattern they write is valid.
 void TForm1::choosePreset(const QString &pattern)
 {
+    const CurveDocument::Step step(document_);
     QStringList patterns;
     for (int r = 1; r <= kCurveRows; ++r)
-        patterns << StringGrid1->cell(currentCol_, r);
+        patterns << document_.curve().cell(currentCol_, r);
     patterns = applyInhibitPreset(patterns, currentRow_, pattern);
-    for (int r = 1; r <= kCurveRows; ++r)
-        StringGrid1->setCell(currentCol_, r, patterns[r - 1]);
+    document_.change([&](CurveState &s) {
+        for (int r = 1; r <= kCurveRows; ++r)
+            s.curve.setCell(currentCol_, r, patterns[r - 1]);
+    });
 }
 
 void TForm1::N000000001Click() { choosePreset(QStringLiteral("00000000")); }
@@ -99,59 +103,68 @@ void TForm1::N111111111Click() { choosePreset(QStringLiteral("11111111")); }
 
 void TForm1::Edit1Exit()
 {
-    if (isValidShiftRpm(Edit1->text()))
+    const CurveDocument::Step step(document_);
+    if (isValidShiftRpm(document_.curve().text(Param::ShiftRpm)))
         return;
     services_.prompts->message(slots_.MsgBadShiftRpm);
-    Edit1->setText(QStringLiteral("3500"));
+    document_.setText(Param::ShiftRpm, QStringLiteral("3500"));
 }
 
 void TForm1::Edit2Exit()
 {
-    const ControlMode mode = controlMode(Edit2->text());
-    ComboBox3->setEnabled(true);
-    ComboBox4->setEnabled(true);
-    if (mode == ControlMode::Time && !isValidOpeningTime(Edit2->text())) {
+    const CurveDocument::Step step(document_);
+    const Curve &curve = document_.curve();
+    const ControlMode mode = controlMode(curve.text(Param::Opening));
+    document_.setEnabled(Param::InputPolarity, true);
+    document_.setEnabled(Param::OutputPolarity, true);
+    if (mode == ControlMode::Time && !isValidOpeningTime(curve.text(Param::Opening))) {
         services_.prompts->message(slots_.MsgBadOpeningTime);
-        Edit2->setText(QStringLiteral("2"));
+        document_.setText(Param::Opening, QStringLiteral("2"));
     }
-    if (const auto dwell = dwellResetOnOpeningExit(mode, Edit3->text()))
-        Edit3->setText(*dwell);
+    if (const auto dwell = dwellResetOnOpeningExit(mode, curve.text(Param::Dwell)))
+        document_.setText(Param::Dwell, *dwell);
 
     switch (mode) {
     case ControlMode::WideAngle:
-        CBZaraskorrekcio->setEnabled(false);
+        document_.setEnabled(Param::DwellCorrection, false);
         break;
     case ControlMode::NarrowAngle:
         // The narrow-angle module drives two cylinders on fixed edges.
-        CBZaraskorrekcio->setEnabled(false);
-        ComboBox3->setEnabled(false);
-        ComboBox4->setEnabled(false);
-        ComboBox1->setCurrentIndex(ComboBox1->findText(QStringLiteral("2")));
+        document_.setEnabled(Param::DwellCorrection, false);
+        document_.setEnabled(Param::InputPolarity, false);
+        document_.setEnabled(Param::OutputPolarity, false);
+        document_.setText(Param::Cylinders, QStringLiteral("2"));
         break;
     case ControlMode::Time:
-        if (versionHasOptions(versionValue_))
-            CBZaraskorrekcio->setEnabled(true);
+        if (versionHasOptions(versionValue()))
+            document_.setEnabled(Param::DwellCorrection, true);
         break;
     }
 }
 
 void TForm1::Edit3Exit()
 {
-    const ControlMode mode = controlMode(Edit2->text());
-    if (isValidDwell(mode, Edit3->text()))
+    const CurveDocument::Step step(document_);
+    const Curve &curve = document_.curve();
+    const ControlMode mode = controlMode(curve.text(Param::Opening));
+    if (isValidDwell(mode, curve.text(Param::Dwell)))
         return;
     services_.prompts->message(dwellMessage(slots_, mode));
-    Edit3->setText(QString::fromLatin1(dwellRule(mode).reset));
+    document_.setText(Param::Dwell, QString::fromLatin1(dwellRule(mode).reset));
+}
+
+bool TForm1::versionFlag() const
+{
+    return versionHasOptions(versionValue());
 }
 
 void TForm1::EditVerzioChange()
 {
-    const VersionOptions options = versionOptions(EditVerzio->text(), Edit2->text());
-    versionValue_ = options.value;
-    versionFlag_ = options.flag;
+    const Curve &curve = document_.curve();
+    const VersionOptions options = versionOptions(curve.text(Param::Version), curve.text(Param::Opening));
     // A disabled list keeps its item, and the transparent ranges their rows.
-    CBTransparencia->setEnabled(options.transparentEnabled);
-    CBZaraskorrekcio->setEnabled(options.dwellCorrectionEnabled);
+    document_.setEnabled(Param::Transparent, options.transparentEnabled);
+    document_.setEnabled(Param::DwellCorrection, options.dwellCorrectionEnabled);
 }
 
 // Leaving the version field keeps the port choice in the settings file, and
@@ -159,22 +172,61 @@ void TForm1::EditVerzioChange()
 // the version the user typed.
 void TForm1::EditVerzioExit()
 {
+    const CurveDocument::Step step(document_);
     const AppSettings file = settings();
     if (ComboBox2->currentIndex() >= 0)
         file.updateLine(SettingsLine::Port, ComboBox2->currentText(), true);
-    file.updateLine(SettingsLine::Version, versionText(versionValue_), false);
+    file.updateLine(SettingsLine::Version, versionText(versionValue()), false);
 }
 
 void TForm1::CBTransparenciaChange()
 {
-    const int ranges = CBTransparencia->currentIndex();
-    StringGrid1->setFixedRows(ranges + 1);
+    const CurveDocument::Step step(document_);
+    const int ranges = static_cast<int>(document_.curve().reading(Param::Transparent));
+    document_.setFrozenRows(ranges);
     selectCellByProgram(Col::Advance, ranges + 1);
     Panel2->setFocus();
     // The transparent rows are drawn at 0; an advance that is not a number
     // is drawn at 0 as well.
-    for (int p = 0; p < 16; ++p) {
-        const double advance = p < ranges ? 0 : parseNumber(StringGrid1->cell(Col::Advance, p + 1)).value_or(0);
-        Chart1->setValue(CurveChart::New, p, advance);
+    document_.drawTransparentRanges(ranges);
+}
+
+// A choice in any other list is a change of its own.
+void TForm1::listChosen()
+{
+    document_.commit();
+}
+
+void TForm1::undoChange()
+{
+    showChange(document_.undo());
+}
+
+void TForm1::redoChange()
+{
+    showChange(document_.redo());
+}
+
+// Undo and redo show where they acted: the first changed cell that can be
+// selected becomes the current cell, in view; a current cell that the
+// transparent ranges now fix gives way to the first free row. No check runs
+// for this move and the keyboard focus stays where it is.
+void TForm1::showChange(const CurveChange &change)
+{
+    int column = currentCol_;
+    int row = currentRow_;
+    const auto changed = std::find_if(change.cells.begin(), change.cells.end(), [this](const CellRef &cell) {
+        return !StringGrid1->isFixed(cell.column, cell.row);
+    });
+    if (changed != change.cells.end()) {
+        column = changed->column;
+        row = changed->row;
+    } else if (StringGrid1->isFixed(column, row)) {
+        column = Col::Advance;
+        row = StringGrid1->fixedRows();
+    } else {
+        return;
     }
+    StringGrid1->showCell(column, row);
+    makeCurrent(column, row);
 }

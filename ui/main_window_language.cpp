@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 THelpForm *TForm1::helpForm()
 {
@@ -42,10 +43,15 @@ void TForm1::ApplyLanguage(int language)
         label->setText(text);
         label->adjustSize();
     }
-    ComboBox3->clear();
-    ComboBox3->addItems(w.ComboBox3Items);
-    ComboBox4->clear();
-    ComboBox4->addItems(w.ComboBox4Items);
+    {
+        // Refilling a list is no change of the curve; its words follow below.
+        const QSignalBlocker quietInput(ComboBox3);
+        const QSignalBlocker quietOutput(ComboBox4);
+        ComboBox3->clear();
+        ComboBox3->addItems(w.ComboBox3Items);
+        ComboBox4->clear();
+        ComboBox4->addItems(w.ComboBox4Items);
+    }
     KilepBtn->setText(w.KilepBtn);
     LetoltBtn->setText(w.LetoltBtn);
     Chart1->setTitles(w.ChartTitle, w.Series1Title, w.Series2Title);
@@ -59,8 +65,11 @@ void TForm1::ApplyLanguage(int language)
     if (helpForm_)
         helpForm_->EndhelpBtn->setText(w.EndhelpBtn);
 
+    const QSignalBlocker quietInput(ComboBox3);
+    const QSignalBlocker quietOutput(ComboBox4);
     ComboBox3->setCurrentIndex(inputEdge);
     ComboBox4->setCurrentIndex(outputEdge);
+    document_.translatePolarityWords(language == 1 ? 1 : 0);
 }
 
 // The first showing: without a stored language the user picks one. The

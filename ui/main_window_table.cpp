@@ -9,53 +9,25 @@
 #include "core/polarity.h"
 #include "core/text_file.h"
 #include "ui/curve_card.h"
-#include "ui/curve_chart.h"
 #include "ui/string_grid.h"
 #include "ui/user_prompts.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QScopeGuard>
 
 namespace {
 
-// Selectors take the item whose whole text matches, letter case ignored;
-// no match leaves them without a selection.
-void selectItem(QComboBox *list, const QString &text)
+// A list takes the item whose whole text matches, letter case ignored; no
+// match leaves it without a selection.
+QString itemMatching(const QComboBox *list, const QString &text)
 {
-    list->setCurrentIndex(list->findText(text, Qt::MatchFixedString));
+    const int index = list->findText(text, Qt::MatchFixedString);
+    return index < 0 ? QString() : list->itemText(index);
 }
 
 } // namespace
-
-CurveTexts TForm1::curveTexts() const
-{
-    CurveTexts t;
-    t.cylinders = ComboBox1->currentText();
-    t.shiftRpm = Edit1->text();
-    t.opening = Edit2->text();
-    t.dwell = Edit3->text();
-    t.inputPolarity = ComboBox3->currentText();
-    t.outputPolarity = ComboBox4->currentText();
-    t.version = EditVerzio->text();
-    t.dwellCorrection = CBZaraskorrekcio->currentText();
-    t.transparent = CBTransparencia->currentText();
-    for (int r = 1; r <= kCurveRows; ++r)
-        t.rows[r - 1] = {StringGrid1->cell(Col::Rpm, r), StringGrid1->cell(Col::Advance, r),
-                         StringGrid1->cell(Col::Pattern, r)};
-    return t;
-}
-
-// The old curve is labelled with the speeds.
-QStringList TForm1::speedLabels() const
-{
-    QStringList labels;
-    for (int r = 1; r <= kCurveRows; ++r)
-        labels << StringGrid1->cell(Col::Rpm, r);
-    return labels;
-}
 
 void TForm1::selectCellByProgram(int column, int row)
 {
@@ -74,19 +46,13 @@ void TForm1::makeCurrent(int column, int row)
 
 void TForm1::resetTable(bool defaultSpeeds)
 {
-    for (int r = 1; r <= kCurveRows; ++r) {
+    for (int r = 1; r <= kCurveRows; ++r)
         StringGrid1->setCell(Col::Number, r, QString::number(r));
-        if (defaultSpeeds)
-            StringGrid1->setCell(Col::Rpm, r, defaultRpmText(r));
-        StringGrid1->setCell(Col::Advance, r, kDefaultAdvance);
-        StringGrid1->setCell(Col::Pattern, r, kDefaultPattern);
-    }
+    document_.change([defaultSpeeds](CurveState &s) {
+        s.curve.reset(defaultSpeeds);
+        s.downloadReady = false;
+    });
     writeHeaders();
-    for (QComboBox *list : {ComboBox1, ComboBox3, ComboBox4})
-        list->setCurrentIndex(-1);
-    for (QLineEdit *field : {Edit1, Edit2, Edit3})
-        field->clear();
-    LetoltBtn->setEnabled(false);
 }
 
 // Row 0 holds the column titles of the current language.
@@ -101,9 +67,10 @@ void TForm1::TorolBtnClick()
 {
     if (!services_.prompts->confirm(slots_.MsgConfirmClear))
         return;
+    const CurveDocument::Step step(document_);
     // The speeds return to their defaults only while they are editable.
     resetTable(StringGrid1->fixedCols() == 1);
-    Chart1->setValues(CurveChart::New, QList<double>(kCurveRows, 1.0));
+    document_.drawClearedTable();
 }
 
 void TForm1::EditBtnClick()
@@ -133,29 +100,33 @@ bool TForm1::LoadCurveFile(const QString &path)
     }
 
     const CurveTexts &t = file->texts;
-    selectItem(ComboBox1, t.cylinders);
-    Edit1->setText(t.shiftRpm);
-    Edit2->setText(t.opening);
-    Edit3->setText(t.dwell);
-    selectItem(ComboBox3, TranslatePolarityWord(t.inputPolarity, language_));
-    selectItem(ComboBox4, TranslatePolarityWord(t.outputPolarity, language_));
+    document_.setText(Param::Cylinders, itemMatching(ComboBox1, t.cylinders));
+    document_.setText(Param::ShiftRpm, t.shiftRpm);
+    document_.setText(Param::Opening, t.opening);
+    document_.setText(Param::Dwell, t.dwell);
+    document_.setText(Param::InputPolarity, itemMatching(ComboBox3, TranslatePolarityWord(t.inputPolarity, language_)));
+    document_.setText(Param::OutputPolarity, itemMatching(ComboBox4, TranslatePolarityWord(t.outputPolarity, language_)));
     // The version goes first: its change rule decides which options exist.
-    EditVerzio->setText(t.version);
-    selectItem(CBZaraskorrekcio, TranslatePolarityWord(t.dwellCorrection, language_));
-    selectItem(CBTransparencia, TranslatePolarityWord(t.transparent, language_));
+    document_.setText(Param::Version, t.version);
+    EditVerzioChange();
+    document_.setText(Param::DwellCorrection,
+                      itemMatching(CBZaraskorrekcio, TranslatePolarityWord(t.dwellCorrection, language_)));
+    document_.setText(Param::Transparent, itemMatching(CBTransparencia, TranslatePolarityWord(t.transparent, language_)));
 
-    const int ranges = CBTransparencia->currentIndex();
-    StringGrid1->setFixedRows(ranges > 0 ? ranges + 1 : 1);
-    selectCellByProgram(Col::Advance, StringGrid1->fixedRows());
-    for (int r = 1; r <= kCurveRows; ++r) {
-        const RowTexts &row = t.rows[r - 1];
-        StringGrid1->setCell(Col::Rpm, r, row.rpm);
-        StringGrid1->setCell(Col::Advance, r, row.advance);
-        StringGrid1->setCell(Col::Pattern, r, row.pattern);
-    }
+    // The transparent ranges fix their rows; with no item chosen, none.
+    document_.setFrozenRows(static_cast<int>(document_.curve().number(Param::Transparent).value_or(0)));
+    selectCellByProgram(Col::Advance, document_.state().frozenRows + 1);
+    document_.change([&t](CurveState &s) {
+        for (int r = 1; r <= kCurveRows; ++r) {
+            const RowTexts &row = t.rows[r - 1];
+            s.curve.setCell(Col::Rpm, r, row.rpm);
+            s.curve.setCell(Col::Advance, r, row.advance);
+            s.curve.setCell(Col::Pattern, r, row.pattern);
+        }
+    });
 
     curveFile_ = path;
-    LetoltBtn->setEnabled(true);
+    document_.setDownloadReady(true);
     setWindowTitle(path);
     return true;
 }
@@ -165,6 +136,9 @@ void TForm1::LoadBtnClick()
     const std::optional<QString> path = services_.prompts->openFileName();
     if (!path)
         return;
+    // Successful or not, the load begins a new history, also when its
+    // refresh stops at an advance that is not a number.
+    const auto newHistory = qScopeGuard([this] { document_.startHistory(); });
     LoadCurveFile(*path);
     refreshCurves();
 }
@@ -173,21 +147,8 @@ void TForm1::LoadBtnClick()
 // number stops the refresh there, with the conversion error.
 void TForm1::refreshCurves()
 {
-    QList<double> values;
-    const QStringList labels = speedLabels();
-    const auto draw = [&] {
-        Chart1->setValues(CurveChart::Old, values);
-        Chart1->setValues(CurveChart::New, values);
-        Chart1->setLabels(labels.mid(0, values.size()));
-    };
-    try {
-        for (int r = 1; r <= kCurveRows; ++r)
-            values << convertNumber(StringGrid1->cell(Col::Advance, r));
-    } catch (const PlatformError &) {
-        draw();
-        throw;
-    }
-    draw();
+    if (const std::optional<QString> notANumber = document_.refreshCurves())
+        throw conversionError(*notANumber);
 }
 
 void TForm1::exportCurveCard()
@@ -205,7 +166,7 @@ void TForm1::exportCurveCard()
     if (QFileInfo::exists(*path) && !services_.prompts->confirm(slots_.MsgOverwrite))
         return;
     // A failed write raises here and is shown in the error box.
-    writeCurveCard(*path, {curve.fileName(), QDateTime::currentDateTime(), curveTexts(), versionFlag_}, language_);
+    writeCurveCard(*path, {curve.fileName(), QDateTime::currentDateTime(), curveTexts(), versionFlag()}, language_);
 }
 
 void TForm1::SaveBtnClick()
@@ -220,9 +181,9 @@ void TForm1::SaveBtnClick()
     // not happen.
     writeTextFile(*path, writeCurveFile(curveTexts()));
     services_.prompts->message(slots_.MsgSaved);
-    LetoltBtn->setEnabled(true);
+    document_.allowDownload();
     curveFile_ = *path;
     settings().writeAll({*path, ComboBox2->currentText(), QString::number(language_),
-                         versionText(versionValue_)});
+                         versionText(versionValue())});
     setWindowTitle(*path);
 }

@@ -4,7 +4,7 @@
 #include "core/download_check.h"
 #include "core/platform_error.h"
 #include "core/text_file.h"
-#include "core/ui_texts.h"
+#include "ui/window_texts.h"
 #include "serial/serial_comm.h"
 #include "ui/curve_card.h"
 #include "ui/main_window.h"

@@ -1,6 +1,7 @@
 #include "ui/string_grid.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
@@ -220,6 +221,16 @@ void StringGrid::selectCell(int column, int row)
 {
     const QScopedValueRollback byProgram(programMove_, true);
     setCurrentCell(row - 1, column - 1);
+}
+
+void StringGrid::showCell(int column, int row)
+{
+    const EditTriggers triggers = editTriggers();
+    if (!hasFocus() && !isAncestorOf(QApplication::focusWidget()))
+        setEditTriggers(NoEditTriggers);
+    selectCell(column, row);
+    setEditTriggers(triggers);
+    scrollToItem(item(row - 1, column - 1));
 }
 
 // A click on the current cell opens its editor at once: the view would first

@@ -38,7 +38,12 @@ public:
     // The selected cell, in grid coordinates (the table's first cell is 1, 1).
     int selectedColumn() const { return currentColumn() + 1; }
     int selectedRow() const { return currentRow() + 1; }
+    // A move by the program; the cell's editor opens and takes the focus.
     void selectCell(int column, int row);
+    // A move by the program that leaves the keyboard focus where it is: the
+    // cell is scrolled into view, and its editor opens only while the grid
+    // has the focus.
+    void showCell(int column, int row);
 
     // The pop-up menu of the grid; a right-click opens it only while it is
     // enabled, and never moves the current cell.

@@ -141,7 +141,7 @@ private slots:
     {
         QFETCH(PortDiagnosis, diagnosis);
         QFETCH(QString, text);
-        QCOMPARE(portDiagnosisText(diagnosis, englishTexts().port), text);
+        QCOMPARE(portDiagnosisText(diagnosis, englishPortTexts()), text);
     }
 
     // A device path is opened as it is, and its failure comes as data.

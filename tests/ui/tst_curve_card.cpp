@@ -1,7 +1,7 @@
 // The curve card as `igcedit --card` writes it, read back with poppler's
 // pdftotext and pdfinfo as a reader of the PDF would.
 #include "core/curve_file.h"
-#include "core/ui_texts.h"
+#include "ui/window_texts.h"
 #include "form_fixture.h"
 #include "sample_curves.h"
 #include "tool_run.h"

@@ -26,14 +26,17 @@ void rightClickCell(StringGrid *grid, int column, int row)
     rightClickAt(grid->viewport(), cellCentre(grid, column, row));
 }
 
-// Types into the open cell editor, replacing its text.
-void typeIntoCell(const QString &text)
+// Types into the open cell editor, replacing its text; false when no cell
+// editor has the focus.
+[[nodiscard]] bool typeIntoCell(const QString &text)
 {
     auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    QVERIFY2(editor, "no cell editor has the focus");
+    if (!editor)
+        return false;
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Backspace);
     QTest::keyClicks(editor, text);
+    return true;
 }
 
 QList<int> current(const TForm1 &form)
@@ -82,7 +85,7 @@ private slots:
         QVERIFY(showActive(form, &f.prompts));
         clickCell(form.StringGrid1, 2, 5);
         QCOMPARE(current(form), (QList<int>{2, 5}));
-        typeIntoCell("abc");
+        QVERIFY(typeIntoCell("abc"));
         QCOMPARE(form.StringGrid1->cell(2, 5), "abc"); // the cell's text at once
 
         f.prompts.corrections = {"70", "12,5"};
@@ -118,7 +121,7 @@ private slots:
         TForm1 &form = f.start();
         QVERIFY(showActive(form, &f.prompts));
         clickCell(form.StringGrid1, column, 7);
-        typeIntoCell(typed);
+        QVERIFY(typeIntoCell(typed));
         f.prompts.corrections.assign(corrections.begin(), corrections.end());
         form.Edit1->setFocus();
 
@@ -137,7 +140,7 @@ private slots:
         QVERIFY(showActive(form, &f.prompts));
         form.EditBtn->click();
         clickCell(form.StringGrid1, 1, 3);
-        typeIntoCell("17999,5");
+        QVERIFY(typeIntoCell("17999,5"));
         form.StringGrid1->setCell(1, 40, "5000"); // any row's speed is taken
         clickCell(form.StringGrid1, 2, 3);
         QVERIFY(f.prompts.log.isEmpty());
@@ -152,7 +155,7 @@ private slots:
         TForm1 &form = real.form;
         QVERIFY(showActive(form));
         clickCell(form.StringGrid1, 2, 4);
-        typeIntoCell("abc");
+        QVERIFY(typeIntoCell("abc"));
 
         QStringList seen;
         int rounds = 0;
@@ -429,7 +432,7 @@ private slots:
         QVERIFY(!form.StringGrid1->popupEnabled());
         // A move by the program sets the menu and checks nothing.
         clickCell(form.StringGrid1, 3, 8);
-        typeIntoCell("abc");
+        QVERIFY(typeIntoCell("abc"));
         QVERIFY(form.LoadCurveFile(f.path("c.igc")));
         QVERIFY(f.prompts.log.isEmpty());
         QCOMPARE(current(form), (QList<int>{2, 4}));
