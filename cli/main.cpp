@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <functional>
 
 #ifdef Q_OS_WIN
@@ -245,8 +246,16 @@ int runCommand(const Command &command, const QStringList &rest)
     }
     if (!parser.parse(QStringList{QStringLiteral("igctool")} + rest)) {
         const QStringList unknown = parser.unknownOptionNames();
-        if (unknown.isEmpty())
+        if (unknown.isEmpty()) {
+            // An option that wants a value lacks one only at the end.
+            const QString last = rest.last();
+            const QString name = QString(last).remove(QRegularExpression(QStringLiteral("^--?")));
+            for (const QCommandLineOption &option : allOptions()) {
+                if (!option.valueName().isEmpty() && last.startsWith('-') && option.names().contains(name))
+                    usageError(t.missingValue.arg(last, command.name + ' '));
+            }
             usageError(parser.errorText());
+        }
         const QString option = (unknown.first().size() == 1 ? "-" : "--") + unknown.first();
         usageError(t.unknownOption.arg(option, command.name + ' '));
     }

@@ -1,5 +1,7 @@
 #include "core/tool_texts.h"
 
+#include "core/shared_texts.h"
+
 ToolLanguage messageLanguage(const QString &lcAll, const QString &lcMessages, const QString &lang)
 {
     for (const QString &locale : {lcAll, lcMessages, lang}) {
@@ -19,6 +21,7 @@ const ToolTexts &english()
         QStringLiteral("usage: igctool %1; igctool %2--help tells more"),
         QStringLiteral("%1 needs --%2; igctool %1 --help tells more"),
         QStringLiteral("unknown option %1; igctool %2--help lists the options"),
+        QStringLiteral("%1 needs a value; igctool %2--help tells more"),
         QStringLiteral("only one file can come from standard input"),
 
         QStringLiteral("(standard input)"),
@@ -88,26 +91,27 @@ const ToolTexts &english()
     return texts;
 }
 
-// The window's words where it has them: "Nem tudom megnyitni az
-// állományt!", "Nem megfelelő adatállomány!", "Hiba a letöltés közben!",
-// the captions of its fields and the titles of its grid.
+// The window's words where it has them: its messages about files and the
+// download, the captions of its fields and the titles of its grid.
 const ToolTexts &hungarian()
 {
+    const SharedHungarianTexts &w = sharedHungarianTexts();
     static const ToolTexts texts{
         QStringLiteral("melyik parancs? Az igctool --help felsorolja őket"),
         QStringLiteral("nincs %1 parancs; az igctool --help felsorolja a parancsokat"),
         QStringLiteral("használat: igctool %1; az igctool %2--help többet mond"),
         QStringLiteral("a(z) %1 parancshoz --%2 kell; az igctool %1 --help többet mond"),
         QStringLiteral("ismeretlen kapcsoló: %1; az igctool %2--help felsorolja a kapcsolókat"),
+        QStringLiteral("a(z) %1 kapcsoló után érték kell; az igctool %2--help többet mond"),
         QStringLiteral("csak egy állomány jöhet a szabványos bemenetről"),
 
         QStringLiteral("(szabványos bemenet)"),
-        QStringLiteral("%1: Nem tudom megnyitni az állományt! (%2)"),
+        "%1: " + w.cannotOpen + " (%2)",
         QStringLiteral("%1: nem tudom kiírni az állományt! (%2)"),
         QStringLiteral("nem közönséges állomány"),
         QStringLiteral("nagyobb %1 bájtnál"),
-        QStringLiteral("%1: Nem megfelelő adatállomány! (az első sora sem igc, sem igc1)"),
-        QStringLiteral("%1: Nem megfelelő adatállomány! %2 szöveg, a görbeállományok Windows-1250 kódolásúak"),
+        "%1: " + w.badFile + " (az első sora sem igc, sem igc1)",
+        "%1: " + w.badFile + " %2 szöveg, a görbeállományok Windows-1250 kódolásúak",
         QStringLiteral("%1: a név nem UTF-8; adjon az új állománynak UTF-8 nevet"),
         QStringLiteral("%1: nem közönséges állomány; az igctool csak közönséges állományba vagy új névre ír"),
         QStringLiteral("%1: kiírva, de most %2:%3 tulajdona %4:%5 helyett (%6)"),
@@ -120,11 +124,8 @@ const ToolTexts &hungarian()
         QStringLiteral("%1 érték az opciók értékével"),
 
         QStringLiteral("Állomány"),
-        {QStringLiteral("Hengerek száma"), QStringLiteral("Váltás jelző ford.szám"),
-         QStringLiteral("Nyitás (ms/vezérlési mód)"), QStringLiteral("Zárás (ms/zárási szög (fok))"),
-         QStringLiteral("Vezérlő él polaritás"), QStringLiteral("Kimeneti polaritás"), QStringLiteral("Verzió"),
-         QStringLiteral("Zárásidő korrekció"), QStringLiteral("Transzparens sávok")},
-        {QStringLiteral("#"), QStringLiteral("Ford.szám"), QStringLiteral("Előgyújtás"), QStringLiteral("Tiltás")},
+        w.parameterCaptions,
+        w.tableTitles,
         QStringLiteral(" (igc)"),
         QStringLiteral(" 1/perc"),
         QStringLiteral(" ms"),
@@ -142,7 +143,7 @@ const ToolTexts &hungarian()
         QStringLiteral("%1 bájt, %2"),
         QStringLiteral("%1 (verziójelző: %2)"),
         QStringLiteral("%1 nem fogadta el a BREAK-et: %2"),
-        QStringLiteral("Hiba a letöltés közben! %1: a vonal hibája (%2); %4 értékből %3 hagyta el a portot"),
+        w.downloadError + " %1: a vonal hibája (%2); %4 értékből %3 hagyta el a portot",
         QStringLiteral("ébresztő impulzus: BREAK %1 ms-ig a(z) %2 porton"),
         QStringLiteral("%1: a vonal hibája a BREAK végén: %2"),
         QStringLiteral("%1: BREAK"),

@@ -9,8 +9,8 @@
 
 // igctool speaks English, or Hungarian where the locale asks for it. Its
 // Hungarian follows the window's wording (the texts it shows once Magyar is
-// chosen) wherever the window says the same thing; these are igctool's own
-// copies, named by what they say.
+// chosen) wherever the window says the same thing, taken from the texts
+// both programs share (core/shared_texts.h).
 enum class ToolLanguage { English, Hungarian };
 
 // As POSIX chooses the messages' locale: the first of LC_ALL, LC_MESSAGES
@@ -24,6 +24,7 @@ struct ToolTexts {
     QString usage;            // %1 the command's usage line, %2 the command and a space
     QString needsOption;      // %1 the command, %2 the option
     QString unknownOption;    // %1 the option, %2 the command and a space, or nothing
+    QString missingValue;     // %1 the option, %2 the command and a space
     QString twoStandardInputs;
 
     // Files. %1 the name as given.

@@ -96,6 +96,8 @@ private slots:
                                       << "igctool: usage: igctool check CURVE.igc [--json]; igctool check --help tells more";
         QTest::newRow("unknown option") << "igctool frame good.igc --hex" << 2 << ""
                                         << "igctool: unknown option --hex; igctool frame --help lists the options";
+        QTest::newRow("no value after the last option") << "igctool export good.igc -o" << 2 << ""
+                                                        << "igctool: -o needs a value; igctool export --help tells more";
         QTest::newRow("no --into") << "igctool import table.csv" << 2 << ""
                                    << "igctool: import needs --into; igctool import --help tells more";
         QTest::newRow("two standard inputs") << "igctool import - --into -" << 2 << ""
