@@ -62,7 +62,9 @@ QString portFor(const QString &name, const std::function<QStringList()> &systemP
 int comNumberOf(const QString &systemPort, const QStringList &systemPorts, PortNaming naming)
 {
     if (naming == PortNaming::Windows) {
-        static const QRegularExpression windowsName(QStringLiteral("^COM([0-9]{1,3})$"), QRegularExpression::CaseInsensitiveOption);
+        // The port's name, or its system location (\\.\COM3).
+        static const QRegularExpression windowsName(QStringLiteral(R"(^(?:\\\\\.\\)?COM([0-9]{1,3})$)"),
+                                                    QRegularExpression::CaseInsensitiveOption);
         return windowsName.match(systemPort).captured(1).toInt();
     }
     return int(orderSerialPorts(systemPorts).indexOf(systemPort) + 1);

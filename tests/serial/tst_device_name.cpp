@@ -89,6 +89,7 @@ private slots:
         QTest::newRow("then the built-in") << "/dev/ttyS0" << PortNaming::ListOrder << 2;
         QTest::newRow("not a port") << "/dev/pts/3" << PortNaming::ListOrder << 0;
         QTest::newRow("COM12") << "COM12" << PortNaming::Windows << 12;
+        QTest::newRow("Windows' system location") << "\\\\.\\COM3" << PortNaming::Windows << 3;
     }
     void comNumber()
     {
