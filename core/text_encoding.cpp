@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -14,6 +15,25 @@ bool isValidUtf8(QByteArrayView bytes)
     return !decoder.hasError();
 }
 
+// UTF-16 without its byte order mark (iconv writes it so): text in Latin
+// letters has a zero in every other byte, where 8-bit text has none.
+std::optional<TextEncoding> unmarkedUtf16(QByteArrayView bytes)
+{
+    if (bytes.size() < 2 || bytes.size() % 2 != 0)
+        return std::nullopt;
+    qsizetype zeros[2] = {0, 0};
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\0')
+            ++zeros[i % 2];
+    }
+    const qsizetype characters = bytes.size() / 2;
+    if (2 * zeros[1] > characters && 4 * zeros[0] < zeros[1])
+        return TextEncoding::Utf16LE;
+    if (2 * zeros[0] > characters && 4 * zeros[1] < zeros[0])
+        return TextEncoding::Utf16BE;
+    return std::nullopt;
+}
+
 } // namespace
 
 TextEncoding guessTextEncoding(QByteArrayView bytes)
@@ -22,6 +42,8 @@ TextEncoding guessTextEncoding(QByteArrayView bytes)
         return TextEncoding::Utf16LE;
     if (bytes.startsWith("\xFE\xFF"))
         return TextEncoding::Utf16BE;
+    if (const std::optional<TextEncoding> utf16 = unmarkedUtf16(bytes))
+        return *utf16;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return TextEncoding::Utf8Bom;
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))

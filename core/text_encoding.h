@@ -11,8 +11,8 @@ enum class TextEncoding {
     Windows1250, // 8-bit text that is not UTF-8
     Utf8,        // UTF-8 with letters beyond ASCII
     Utf8Bom,     // UTF-8 behind a byte order mark
-    Utf16LE,     // behind its byte order mark, as spreadsheets write it
-    Utf16BE,
+    Utf16LE,     // behind its byte order mark, as spreadsheets write it, or
+    Utf16BE,     // without it, told by the zero bytes of Latin letters
 };
 
 TextEncoding guessTextEncoding(QByteArrayView bytes);

@@ -13,7 +13,7 @@
 namespace {
 
 struct Form {
-    int encoding;  // UTF-8, UTF-8 with BOM, Windows-1250, UTF-16LE, UTF-16BE
+    int encoding;  // UTF-8, UTF-8 with BOM, Windows-1250, UTF-16LE, UTF-16BE, both without BOM
     int separator; // tab, semicolon, comma
     int lineEnd;   // CR LF, LF, CR
     int titles;    // none, ours, the window's English, the window's Hungarian, with a # column
@@ -24,7 +24,7 @@ struct Form {
 
 Form formOf(std::uint8_t a, std::uint8_t b)
 {
-    return {a % 5, (a / 5) % 3, (a / 15) % 3, b % 5, bool(b & 8), bool(b & 16), bool(b & 32)};
+    return {a % 7, (a / 7) % 3, (a / 21) % 3, b % 5, bool(b & 8), bool(b & 16), bool(b & 32)};
 }
 
 QByteArray written(const std::array<RowTexts, kCurveRows> &rows, const Form &f)
@@ -56,9 +56,11 @@ QByteArray written(const std::array<RowTexts, kCurveRows> &rows, const Form &f)
     case 1: return "\xEF\xBB\xBF" + text.toUtf8();
     case 2: return encodeWin1250(text);
     case 3: return QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom).encode(text);
+    case 4: return QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom).encode(text);
+    case 5: return QStringEncoder(QStringEncoder::Utf16LE).encode(text);
     default: break;
     }
-    return QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom).encode(text);
+    return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
 }
 
 bool isLatin(const std::array<RowTexts, kCurveRows> &rows)

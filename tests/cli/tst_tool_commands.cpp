@@ -205,6 +205,9 @@ private slots:
                                              << "out.igc: the rows of t.csv (Windows-1250) with the parameters of good.igc";
         QTest::newRow("Excel Unicode text") << utf16("RPM\tIgn. Advance\tInh. Pattern\r\n" + table("\t", ',', "\r\n")) << 0
                                             << "out.igc: the rows of t.csv (UTF-16LE) with the parameters of good.igc";
+        // As iconv -t UTF-16LE writes it.
+        QTest::newRow("UTF-16 without its mark") << utf16("Ford.szám;Előgyújtás;Tiltás\n" + table(";", ',', "\n"), {}) << 0
+                                                 << "out.igc: the rows of t.csv (UTF-16LE) with the parameters of good.igc";
         QTest::newRow("UTF-8 titles, empty columns and rows")
             << "\xEF\xBB\xBF" "Ford.szám;Előgyújtás;Tiltás;;\n" + table(";", ',', ";;\n") + ";;;\n;;\n" << 0 << taken;
         QTest::newRow("CR line ends") << "rpm,advance,pattern\r" + table(",", '.', "\r") << 0 << taken;
@@ -419,9 +422,9 @@ private:
         }
         return csv;
     }
-    static QByteArray utf16(const QByteArray &utf8)
+    static QByteArray utf16(const QByteArray &utf8, QStringEncoder::Flags bom = QStringEncoder::Flag::WriteBom)
     {
-        return QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom).encode(QString::fromUtf8(utf8));
+        return QStringEncoder(QStringEncoder::Utf16LE, bom).encode(QString::fromUtf8(utf8));
     }
     ToolRun runShell(const QString &line) const
     {
