@@ -81,6 +81,8 @@ private slots:
                                     << "/dev/stdin: ready to download, 128 values with the options value" << "";
         QTest::newRow("process substitution") << "igctool check <(cat good.igc)" << 0
                                               << "/dev/fd/N: ready to download, 128 values with the options value" << "";
+        QTest::newRow("a stream beyond the bound") << "head -c 2000000 /dev/zero | igctool check -" << 5 << ""
+                                                   << "igctool: (standard input): cannot read it: larger than 1048576 bytes";
         QTest::newRow("a FIFO") << "igctool check fifo" << 5 << "" << "igctool: fifo: cannot read it: not a regular file";
         QTest::newRow("no such file") << "igctool export none.igc" << 5 << ""
                                       << "igctool: none.igc: cannot read it: No such file or directory";
