@@ -90,6 +90,8 @@ private slots:
             << "igctool export good.igc | igctool import - --into good.igc -o piped.igc" << 0
             << "piped.igc: the rows of (standard input) with the parameters of good.igc" << "";
         QTest::newRow("import to stdout") << "igctool import table.csv --into good.igc | head -1" << 0 << "igc1\r" << "";
+        QTest::newRow("export -o to a descriptor") << "igctool export good.igc -o /dev/fd/3 3>fd.csv && head -1 fd.csv" << 0
+                                                   << "rpm,advance,pattern" << "";
         QTest::newRow("export -o") << "igctool export good.igc -o e.csv && head -1 e.csv" << 0 << "rpm,advance,pattern" << "";
         // Wrong usage.
         QTest::newRow("no command") << "igctool" << 2 << "" << "igctool: which command? igctool --help lists them";
