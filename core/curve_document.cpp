@@ -41,6 +41,17 @@ CurveState carried(CurveState state, const CurveState &from, const CurveState &t
     return state;
 }
 
+void drawAdvanceOf(CurveState &s, int row)
+{
+    s.newCurve[row - 1] = s.curve.cellReading(Col::Advance, row);
+}
+
+void labelWithSpeedsOf(CurveState &s)
+{
+    for (int p = 0; p < kCurveRows; ++p)
+        s.labels[p] = s.curve.cell(Col::Rpm, p + 1);
+}
+
 } // namespace
 
 bool CurveChange::isEmpty() const
@@ -154,14 +165,24 @@ std::optional<QString> CurveDocument::refreshCurves()
 
 void CurveDocument::drawAdvance(int row)
 {
-    change([&](CurveState &s) { s.newCurve[row - 1] = s.curve.cellReading(Col::Advance, row); });
+    change([&](CurveState &s) { drawAdvanceOf(s, row); });
 }
 
 void CurveDocument::labelWithSpeeds()
 {
-    change([](CurveState &s) {
-        for (int p = 0; p < kCurveRows; ++p)
-            s.labels[p] = s.curve.cell(Col::Rpm, p + 1);
+    change(labelWithSpeedsOf);
+}
+
+void CurveDocument::applyRange(RangeCommand command, int column, int first, int last)
+{
+    change([&](CurveState &s) {
+        const QList<int> rows = applyRangeCommand(s.curve, command, column, first, last, s.frozenRows);
+        if (column == Col::Rpm) {
+            labelWithSpeedsOf(s);
+            return;
+        }
+        for (const int row : rows)
+            drawAdvanceOf(s, row);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/curve.h"
+#include "core/range_edits.h"
 #include "core/undo_history.h"
 
 #include <QList>
@@ -90,6 +91,10 @@ public:
     void drawAdvance(int row);
     // A committed speed relabels every point.
     void labelWithSpeeds();
+    // A range command on the rows `first` to `last` of `column`, its cells
+    // committed: each changed advance moves its point, changed speeds
+    // relabel the curve. Rows the transparent ranges fix are left alone.
+    void applyRange(RangeCommand command, int column, int first, int last);
     // The table cleared: the new curve at the default advance, 1, everywhere.
     void drawClearedTable();
     // Transparent ranges chosen: of the new curve's first 16 points the

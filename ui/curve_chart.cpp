@@ -10,17 +10,23 @@
 #include <QMouseEvent>
 #include <QValueAxis>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 // Labels closer than this (in pixels) would overlap.
 constexpr qreal kLabelSpacing = 44.0;
+// How near a point a press takes hold of it, and how far up or down the
+// mouse must go before the point moves, in pixels: a click or a
+// double-click with a trembling hand pulls nothing.
+constexpr qreal kGrabRadius = 6.0;
+constexpr qreal kPullThreshold = 3.0;
 
-QLineSeries *makeSeries(const QString &name, const QColor &colour)
+QLineSeries *makeSeries(const QString &name, const QColor &colour, Qt::PenStyle style = Qt::SolidLine)
 {
     auto *series = new QLineSeries;
     series->setObjectName(name);
-    series->setPen(QPen(colour, 1.5));
+    series->setPen(QPen(colour, 1.5, style));
     series->setPointsVisible(false);
     return series;
 }
@@ -30,7 +36,8 @@ QLineSeries *makeSeries(const QString &name, const QColor &colour)
 CurveChart::CurveChart(QWidget *parent)
     : QChartView(parent),
       series_{makeSeries(QStringLiteral("Series1"), QColor(0, 128, 255)),
-              makeSeries(QStringLiteral("Series2"), Qt::red)},
+              makeSeries(QStringLiteral("Series2"), Qt::red),
+              makeSeries(QStringLiteral("Series3"), QColor(0, 140, 0), Qt::DashLine)},
       labelAxis_(new QCategoryAxis),
       valueAxis_(new QValueAxis),
       menu_(new QMenu(this))
@@ -70,6 +77,7 @@ CurveChart::CurveChart(QWidget *parent)
         series->attachAxis(labelAxis_);
         series->attachAxis(valueAxis_);
     }
+    series_[Comparison]->setVisible(false);
     labels_ = QStringList(kPoints, QString());
     // The labels that fit are worked out once the layout that changed the
     // plot's width has finished, not in the middle of it.
@@ -126,6 +134,23 @@ void CurveChart::setTitles(const QString &chartTitle, const QString &oldTitle, c
     series_[New]->setName(newTitle);
 }
 
+void CurveChart::showComparison(const QList<double> &values)
+{
+    setValues(Comparison, values);
+    series_[Comparison]->setVisible(true);
+}
+
+void CurveChart::setComparisonTitle(const QString &title)
+{
+    if (series_[Comparison]->name() != title)
+        series_[Comparison]->setName(title);
+}
+
+void CurveChart::hideComparison()
+{
+    series_[Comparison]->setVisible(false);
+}
+
 void CurveChart::restoreView()
 {
     chart()->zoomReset();
@@ -151,9 +176,42 @@ void CurveChart::mouseDoubleClickEvent(QMouseEvent *event)
 
 void CurveChart::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         dragStart_ = event->position();
+        pulled_ = pointAt(event->position());
+        if (pulled_ >= 0) {
+            pulledFrom_ = value(New, pulled_);
+            pulling_ = false;
+            event->accept();
+            return;
+        }
+    }
     QChartView::mousePressEvent(event);
+}
+
+// A held point follows the mouse up and down by as many degrees as the
+// mouse has gone since the press; without a button, the cursor shows
+// which point a press would take.
+void CurveChart::mouseMoveEvent(QMouseEvent *event)
+{
+    if (pulled_ < 0) {
+        if (event->buttons() == Qt::NoButton && pointAt(event->position()) >= 0)
+            viewport()->setCursor(Qt::SizeVerCursor);
+        else
+            viewport()->unsetCursor();
+        QChartView::mouseMoveEvent(event);
+        return;
+    }
+    event->accept();
+    // The release went elsewhere (a dialog came up in between): let go.
+    if (!(event->buttons() & Qt::LeftButton)) {
+        letGo();
+        return;
+    }
+    if (!pulling_ && std::abs(event->position().y() - dragStart_.y()) < kPullThreshold)
+        return;
+    pulling_ = true;
+    emit pointMoved(pulled_, pulledFrom_ + valueAt(event->position()) - valueAt(dragStart_));
 }
 
 // A drag down and to the right zooms into the rectangle it spans; a drag up
@@ -162,6 +220,11 @@ void CurveChart::mousePressEvent(QMouseEvent *event)
 // own zoom-out on its release would leave the fixed axes.
 void CurveChart::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (pulled_ >= 0 && event->button() == Qt::LeftButton) {
+        event->accept();
+        letGo();
+        return;
+    }
     if (event->button() == Qt::RightButton) {
         event->accept();
         return;
@@ -171,6 +234,38 @@ void CurveChart::mouseReleaseEvent(QMouseEvent *event)
     QChartView::mouseReleaseEvent(event);
     if (unzoom)
         restoreView();
+}
+
+void CurveChart::letGo()
+{
+    pulled_ = -1;
+    if (std::exchange(pulling_, false))
+        emit pointReleased();
+}
+
+int CurveChart::pointAt(QPointF position) const
+{
+    QChart *c = chart();
+    int nearest = -1;
+    qreal distance = kGrabRadius;
+    for (int p = fixedPoints_; p < kPoints; ++p) {
+        const QPointF inChart = c->mapToPosition(series_[New]->at(p), series_[New]);
+        // A zoomed chart leaves some points outside its plot, unseen.
+        if (!c->plotArea().adjusted(-1, -1, 1, 1).contains(inChart))
+            continue;
+        const qreal d = QLineF(mapFromScene(c->mapToScene(inChart)), position).length();
+        if (d <= distance) {
+            distance = d;
+            nearest = p;
+        }
+    }
+    return nearest;
+}
+
+double CurveChart::valueAt(QPointF position) const
+{
+    QChart *c = chart();
+    return c->mapToValue(c->mapFromScene(mapToScene(position.toPoint())), series_[New]).y();
 }
 
 // Shows every n-th speed label, as many as the plot's width can hold.

@@ -64,8 +64,10 @@ void CurveView::show(const CurveChange &change)
         showParam(param);
     for (const Param param : change.enabled)
         widgets_.params[static_cast<std::size_t>(param)]->setEnabled(state.enabled[static_cast<std::size_t>(param)]);
-    if (change.frozenRows)
+    if (change.frozenRows) {
         widgets_.grid->setFixedRows(state.frozenRows + 1);
+        widgets_.chart->setFixedPoints(state.frozenRows);
+    }
     if (change.oldCurve)
         widgets_.chart->setValues(CurveChart::Old, listOf(state.oldCurve));
     if (change.newCurve)

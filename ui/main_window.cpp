@@ -78,12 +78,17 @@ void TForm1::wireCommands()
     connect(StringGrid1, &StringGrid::selectingCell, this, [this](int column, int row) {
         guarded([&] { StringGrid1SelectCell(column, row); });
     });
+    connect(StringGrid1, &StringGrid::rangeCommandAsked, this,
+            [this](RangeCommand command) { guarded([&] { StringGrid1RangeCommand(command); }); });
     handle(LoadBtn, &QPushButton::clicked, &TForm1::LoadBtnClick);
     handle(SaveBtn, &QPushButton::clicked, &TForm1::SaveBtnClick);
     handle(EditBtn, &QPushButton::clicked, &TForm1::EditBtnClick);
     handle(TorolBtn, &QPushButton::clicked, &TForm1::TorolBtnClick);
     handle(KilepBtn, &QPushButton::clicked, &TForm1::KilepBtnClick);
     handle(Chart1, &CurveChart::doubleClicked, &TForm1::Chart1DblClick);
+    connect(Chart1, &CurveChart::pointMoved, this,
+            [this](int point, double degrees) { guarded([&] { Chart1PointMoved(point, degrees); }); });
+    handle(Chart1, &CurveChart::pointReleased, &TForm1::Chart1PointReleased);
     handle(ComBtn, &QPushButton::clicked, &TForm1::ComBtnClick);
     handle(ComOkBtn, &QPushButton::clicked, &TForm1::ComOkBtnClick);
     handle(ComboBox2, &QComboBox::currentIndexChanged, &TForm1::showPortDevice);
@@ -99,11 +104,22 @@ void TForm1::wireCommands()
     auto *keys = new UndoKeys(this);
     handle(keys, &UndoKeys::undo, &TForm1::undoChange);
     handle(keys, &UndoKeys::redo, &TForm1::redoChange);
-    // The chart's menu, one line an item.
+    // The chart's menu, one line an item: the view, the comparison, the
+    // exports.
+    QMenu *chartMenu = Chart1->menu();
     connect(chartMenuItem("ChartRestoreView", &WindowTexts::ChartRestoreView), &QAction::triggered, Chart1,
             &CurveChart::restoreView);
+    chartMenu->addSeparator();
+    handle(chartMenuItem("ChartCompare", &WindowTexts::ChartCompare), &QAction::triggered, &TForm1::compareWithFile);
+    removeComparisonItem_ = chartMenuItem("ChartRemoveComparison", &WindowTexts::ChartRemoveComparison);
+    removeComparisonItem_->setEnabled(false);
+    handle(removeComparisonItem_, &QAction::triggered, &TForm1::removeComparison);
+    chartMenu->addSeparator();
+    handle(chartMenuItem("ChartSaveImage", &WindowTexts::ChartSaveImage), &QAction::triggered, &TForm1::saveChartImage);
     handle(chartMenuItem("ChartExportCard", &WindowTexts::ChartExportCard), &QAction::triggered,
            &TForm1::exportCurveCard);
+    // The comparison's title counts the rows whose speeds differ from the table's.
+    connect(&document_, &CurveDocument::changed, this, &TForm1::showComparisonTitle);
 }
 
 QAction *TForm1::chartMenuItem(const char *name, QString WindowTexts::*text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/curve_document.h"
+#include "core/curve_file.h"
 #include "ui/window_texts.h"
 
 #include <QWidget>
@@ -134,6 +135,18 @@ public:
     // window holds it, in the window's language.
     void exportCurveCard();
 
+    // The range commands on the grid's selection (Ctrl+I, Ctrl+Up,
+    // Ctrl+Down), each one step of the history.
+    void StringGrid1RangeCommand(RangeCommand command);
+    // A point of the new curve pulled on the chart, and let go: one step.
+    void Chart1PointMoved(int point, double degrees);
+    void Chart1PointReleased();
+    // The chart menu's comparison: another curve file's advances over the
+    // table's, read without loading it; and the chart as a PNG picture.
+    void compareWithFile();
+    void removeComparison();
+    void saveChartImage();
+
     // The history's keys: Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z.
     void undoChange();
     void redoChange();
@@ -153,6 +166,14 @@ private:
     void showChange(const CurveChange &change);
     // A new item at the end of the chart's menu, titled in the window's language.
     QAction *chartMenuItem(const char *name, QString WindowTexts::*text);
+    // Reads a curve file and nothing else; nullopt (after a message) when it
+    // is missing, cannot be read or is not a curve file.
+    std::optional<CurveFileContents> readCurve(const QString &path);
+    // An export's file: proposed beside the curve file with `suffix`, and
+    // asked about when it exists already; nullopt when the user declines.
+    std::optional<QString> exportPath(const QString &suffix, const QStringList &filters);
+    bool mayOverwrite(const QString &path);
+    void showComparisonTitle();
 
     // Runs a handler; whatever it throws is shown in the error box and the
     // rest of the handler is skipped.
@@ -193,4 +214,7 @@ private:
     bool chartEnlarged_ = false;
     std::unique_ptr<THelpForm> helpForm_;
     QList<std::pair<QAction *, QString WindowTexts::*>> chartMenuItems_;
+    QAction *removeComparisonItem_ = nullptr;
+    std::optional<Curve> comparison_;
+    QString comparisonName_;
 };

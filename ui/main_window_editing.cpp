@@ -7,6 +7,7 @@
 #include "core/number_text.h"
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
+#include "ui/undo_keys.h"
 #include "ui/user_prompts.h"
 
 #include <QComboBox>
@@ -76,6 +77,22 @@ void TForm1::ValidateCell(const QString &text)
         document_.labelWithSpeeds();
     else if (column == Col::Advance)
         document_.drawAdvance(row);
+}
+
+// Typing not yet committed is checked first, as leaving the cell does, and
+// is a step of its own; the command is the next one. A selection across
+// columns acts on its advances.
+void TForm1::StringGrid1RangeCommand(RangeCommand command)
+{
+    ValidateCell(document_.curve().cell(currentCol_, currentRow_));
+    if (QLineEdit *editor = StringGrid1->cellEditor())
+        forgetTyping(*editor);
+    const QRect block = StringGrid1->selectedBlock();
+    const std::optional<int> column = rangeColumn(command, block.left(), block.right());
+    if (!column || StringGrid1->isFixed(*column, block.bottom()))
+        return;
+    const CurveDocument::Step step(document_);
+    document_.applyRange(command, *column, block.top(), block.bottom());
 }
 
 // Presets write without a check: every pattern they write is valid.

@@ -59,6 +59,7 @@ void TForm1::ApplyLanguage(int language)
         item->setText(w.*text);
 
     windowTexts_ = &w;
+    showComparisonTitle();
     slots_ = texts.slotTexts;
     writeHeaders();
     HelpFileName = w.HelpFileName;

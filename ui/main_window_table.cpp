@@ -78,12 +78,11 @@ void TForm1::EditBtnClick()
     StringGrid1->setFixedCols(StringGrid1->fixedCols() == 2 ? 1 : 2);
 }
 
-bool TForm1::LoadCurveFile(const QString &path)
+std::optional<CurveFileContents> TForm1::readCurve(const QString &path)
 {
-    selectCellByProgram(Col::Advance, 5);
     if (!QFileInfo(path).isFile()) {
         services_.prompts->message(slots_.MsgCannotOpen + path);
-        return false;
+        return std::nullopt;
     }
     std::optional<CurveFileContents> file;
     try {
@@ -92,12 +91,19 @@ bool TForm1::LoadCurveFile(const QString &path)
         // A file that cannot be read is no curve file either; the reason
         // (no access, not a file, far too large) follows on the next line.
         services_.prompts->message(slots_.MsgBadFile + QLatin1Char('\n') + e.message());
-        return false;
+        return std::nullopt;
     }
-    if (!file) {
+    if (!file)
         services_.prompts->message(slots_.MsgBadFile);
+    return file;
+}
+
+bool TForm1::LoadCurveFile(const QString &path)
+{
+    selectCellByProgram(Col::Advance, 5);
+    const std::optional<CurveFileContents> file = readCurve(path);
+    if (!file)
         return false;
-    }
 
     const CurveTexts &t = file->texts;
     document_.setText(Param::Cylinders, itemMatching(ComboBox1, t.cylinders));
@@ -151,22 +157,32 @@ void TForm1::refreshCurves()
         throw conversionError(*notANumber);
 }
 
-void TForm1::exportCurveCard()
+std::optional<QString> TForm1::exportPath(const QString &suffix, const QStringList &filters)
 {
     const QFileInfo curve(curveFile_);
-    const std::optional<QString> path = services_.prompts->exportFileName(
-        curve.absoluteDir().filePath(curve.completeBaseName() + QStringLiteral(".pdf")),
-        {QStringLiteral("PDF (*.pdf)"), QStringLiteral("PNG (*.png)")});
+    return services_.prompts->exportFileName(curve.absoluteDir().filePath(curve.completeBaseName() + suffix), filters);
+}
+
+bool TForm1::mayOverwrite(const QString &path)
+{
+    return !QFileInfo::exists(path) || services_.prompts->confirm(slots_.MsgOverwrite);
+}
+
+void TForm1::exportCurveCard()
+{
+    const std::optional<QString> path =
+        exportPath(QStringLiteral(".pdf"), {QStringLiteral("PDF (*.pdf)"), QStringLiteral("PNG (*.png)")});
     if (!path)
         return;
     if (!cardFormat(*path)) {
         services_.prompts->error(appliedTexts(language_).card.badName.arg(*path));
         return;
     }
-    if (QFileInfo::exists(*path) && !services_.prompts->confirm(slots_.MsgOverwrite))
+    if (!mayOverwrite(*path))
         return;
     // A failed write raises here and is shown in the error box.
-    writeCurveCard(*path, {curve.fileName(), QDateTime::currentDateTime(), curveTexts(), versionFlag()}, language_);
+    writeCurveCard(*path, {QFileInfo(curveFile_).fileName(), QDateTime::currentDateTime(), curveTexts(), versionFlag()},
+                   language_);
 }
 
 void TForm1::SaveBtnClick()
@@ -175,7 +191,7 @@ void TForm1::SaveBtnClick()
     if (!path)
         return;
     services_.prompts->message(*path);
-    if (QFileInfo::exists(*path) && !services_.prompts->confirm(slots_.MsgOverwrite))
+    if (!mayOverwrite(*path))
         return;
     // A failed write raises here, so nothing below claims a save that did
     // not happen.

@@ -42,9 +42,27 @@ private:
     std::function<void(const QModelIndex &)> beforeMove_;
 };
 
+// The range commands' keys.
+std::optional<RangeCommand> rangeCommandOf(const QKeyEvent &key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
+        return std::nullopt;
+    switch (key.key()) {
+    case Qt::Key_I:
+        return RangeCommand::Interpolate;
+    case Qt::Key_Up:
+        return RangeCommand::Raise;
+    case Qt::Key_Down:
+        return RangeCommand::Lower;
+    default:
+        return std::nullopt;
+    }
+}
+
 // The cell editor hands every keystroke to the cell, and leaves the grid's
-// right-click to the grid. Tab leaves the grid like any other field, and Left
-// at the start of the text or Right at its end go on to the neighbouring cell.
+// right-click and the range commands to the grid. Tab leaves the grid like
+// any other field, and Left at the start of the text or Right at its end go
+// on to the neighbouring cell; with Shift they take it into the selection.
 class TypedTextDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -84,7 +102,7 @@ protected:
         // (StringGrid::focusNextPrevChild), not to the next cell.
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
             return false;
-        if (leavesText(*line, *key)) {
+        if (leavesText(*line, *key) || rangeCommandOf(*key)) {
             // Ignored, the key goes on to the grid, which moves the current cell.
             key->ignore();
             return true;
@@ -94,10 +112,16 @@ protected:
 
 private:
     // Left with the text cursor at the start, or Right with it at the end;
-    // a text selected whole counts as both.
+    // a text selected whole counts as both. With Shift, only the cursor
+    // counts: before that the key selects the text.
     static bool leavesText(const QLineEdit &line, const QKeyEvent &key)
     {
-        if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+        if (modifiers == Qt::ShiftModifier) {
+            return (key.key() == Qt::Key_Left && line.cursorPosition() == 0)
+                   || (key.key() == Qt::Key_Right && line.cursorPosition() == line.text().size());
+        }
+        if (modifiers != Qt::NoModifier)
             return false;
         const qsizetype length = line.text().size();
         const bool whole = line.selectionStart() == 0 && line.selectedText().size() == length;
@@ -233,6 +257,30 @@ void StringGrid::showCell(int column, int row)
     scrollToItem(item(row - 1, column - 1));
 }
 
+QRect StringGrid::selectedBlock() const
+{
+    QRect block;
+    for (const QTableWidgetSelectionRange &range : selectedRanges())
+        block |= QRect(QPoint(range.leftColumn() + 1, range.topRow() + 1),
+                       QPoint(range.rightColumn() + 1, range.bottomRow() + 1));
+    return block.isValid() ? block : QRect(selectedColumn(), selectedRow(), 1, 1);
+}
+
+QLineEdit *StringGrid::cellEditor() const
+{
+    return qobject_cast<QLineEdit *>(indexWidget(currentIndex()));
+}
+
+void StringGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (const std::optional<RangeCommand> command = rangeCommandOf(*event)) {
+        event->accept();
+        emit rangeCommandAsked(*command);
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
 // A click on the current cell opens its editor at once: the view would first
 // wait out the double-click interval and drop every key typed meanwhile.
 bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -264,6 +312,20 @@ void StringGrid::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         QTableWidget::mousePressEvent(event);
+}
+
+// A drag with the left button selects a block. The cell editor the press
+// opened would keep the drag in its cell: it closes once the mouse reaches
+// another cell (what was typed is in the cell already).
+void StringGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    if ((event->buttons() & Qt::LeftButton) && state() == EditingState) {
+        const QModelIndex under = indexAt(event->position().toPoint());
+        QWidget *editor = indexWidget(currentIndex());
+        if (editor && under.isValid() && under != currentIndex())
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    QTableWidget::mouseMoveEvent(event);
 }
 
 void StringGrid::contextMenuEvent(QContextMenuEvent *event)

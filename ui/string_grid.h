@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/range_edits.h"
+
 #include <QTableWidget>
 
+class QLineEdit;
 class QMenu;
 
 // StringGrid1: the curve table as a grid of 4 columns and 61 rows addressed
@@ -16,6 +19,11 @@ class QMenu;
 // before it happens; moves made by the program through selectCell() are not.
 // Tab leaves the grid; Left and Right move the text cursor inside the cell's
 // text and go on to the neighbouring cell from its ends.
+//
+// Cells can be selected as a block: by a drag of the mouse, Shift+click, or
+// Shift with the cursor keys (Shift+Left and Shift+Right from the ends of
+// the cell's text). Ctrl+I, Ctrl+Up and Ctrl+Down ask for the range
+// commands; the window decides what they do.
 class StringGrid : public QTableWidget {
     Q_OBJECT
 
@@ -44,6 +52,11 @@ public:
     // cell is scrolled into view, and its editor opens only while the grid
     // has the focus.
     void showCell(int column, int row);
+    // The selected block in grid coordinates (columns left to right, rows
+    // top to bottom); the current cell when nothing is selected.
+    QRect selectedBlock() const;
+    // The open cell editor, if any.
+    QLineEdit *cellEditor() const;
 
     // The pop-up menu of the grid; a right-click opens it only while it is
     // enabled, and never moves the current cell.
@@ -55,6 +68,8 @@ signals:
     // The user is about to make (column, row) the current cell; the move
     // follows when the receivers return.
     void selectingCell(int column, int row);
+    // A range command's key was pressed in the grid or its cell editor.
+    void rangeCommandAsked(RangeCommand command);
 
 protected:
     bool event(QEvent *event) override;
@@ -62,6 +77,8 @@ protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:

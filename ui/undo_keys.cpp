@@ -28,6 +28,16 @@ bool holdsTyping(const QLineEdit &edit, Direction direction)
 
 } // namespace
 
+void forgetTyping(QLineEdit &edit)
+{
+    if (!edit.isUndoAvailable() && !edit.isRedoAvailable())
+        return;
+    const QSignalBlocker quiet(&edit);
+    const int cursor = edit.cursorPosition();
+    edit.setText(edit.text()); // a text set anew has no typing to take back
+    edit.setCursorPosition(cursor);
+}
+
 UndoKeys::UndoKeys(QWidget *window) : QObject(window), window_(window)
 {
     auto *back = new QShortcut(kUndo, window);
@@ -53,12 +63,8 @@ void UndoKeys::focusChanged(QWidget *old, QWidget *now)
     if (QLineEdit *edit = lineEditOfWindow(now))
         edit->installEventFilter(this);
     QLineEdit *left = lineEditOfWindow(old);
-    if (!left || !now || now->window() != window_ || !(left->isUndoAvailable() || left->isRedoAvailable()))
-        return;
-    const QSignalBlocker quiet(left);
-    const int cursor = left->cursorPosition();
-    left->setText(left->text()); // a text set anew has no typing to take back
-    left->setCursorPosition(cursor);
+    if (left && now && now->window() == window_)
+        forgetTyping(*left);
 }
 
 bool UndoKeys::eventFilter(QObject *watched, QEvent *event)

@@ -6,6 +6,10 @@ class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
+// A line edit's own typing is forgotten, its text and cursor kept: from now
+// on Ctrl+Z in it goes to the history.
+void forgetTyping(QLineEdit &edit);
+
 // The keys of the history in one window: Ctrl+Z takes back, Ctrl+Y and
 // Ctrl+Shift+Z bring again. A line edit of the window that holds typing of
 // its own (a field, the grid's cell editor) takes these keys for that typing

@@ -26,7 +26,11 @@ const LanguageTexts &startupTexts()
             QStringLiteral("Help.rtf"),
             QStringLiteral("Vissza"),
             QStringLiteral("nézet visszaállítása"),
+            QStringLiteral("összevetés egy állománnyal…"),
+            QStringLiteral("az összevetés megszüntetése"),
+            QStringLiteral("a grafikon mentése képként…"),
             QStringLiteral("görbekártya exportálása…"),
+            QStringLiteral("%1 (%2 sorban más a fordulatszám)"),
         },
         TextSlots{
             shared.tableTitles[0],
@@ -125,7 +129,11 @@ const LanguageTexts &englishTexts()
             QStringLiteral("Help_eng.rtf"),
             QStringLiteral("Back"),
             QStringLiteral("restore view"),
+            QStringLiteral("compare with a file…"),
+            QStringLiteral("remove the comparison"),
+            QStringLiteral("save the chart as an image…"),
             QStringLiteral("export curve card…"),
+            QStringLiteral("%1 (other speeds in %2 of 60 rows)"),
         },
         TextSlots{
             QStringLiteral("#"),

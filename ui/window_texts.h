@@ -42,7 +42,10 @@ struct WindowTexts {
     QString HelpFileName;
     QString EndhelpBtn;
     // The chart's right-click menu, in its order.
-    QString ChartRestoreView, ChartExportCard;
+    QString ChartRestoreView, ChartCompare, ChartRemoveComparison, ChartSaveImage, ChartExportCard;
+    // The comparison curve's title when its speeds differ from the table's
+    // in some rows: %1 the file's name, %2 the number of rows.
+    QString ComparisonOtherSpeeds;
 };
 
 // The curve card's own texts; its captions, column titles and chart title
