@@ -3,35 +3,29 @@
 // these check, build and send byte for byte the same.
 #include "cli/commands.h"
 
-#include "cli/file_names.h"
+#include "cli/curve_argument.h"
+#include "cli/files.h"
 #include "cli/interruption.h"
 #include "cli/line_progress.h"
 #include "cli/output.h"
+#include "cli/port_argument.h"
+#include "core/check_notes.h"
 #include "core/curve_csv.h"
 #include "core/curve_file.h"
 #include "core/download_check.h"
 #include "core/download_failure.h"
 #include "core/download_frame.h"
 #include "core/field_rules.h"
-#include "core/text_file.h"
+#include "core/tool_texts.h"
 #include "serial/device_name.h"
 #include "serial/download_session.h"
 #include "serial/port_doctor.h"
 #include "serial/serial_comm.h"
 
-#include <QCryptographicHash>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
+#include <QJsonArray>
 #include <QSerialPortInfo>
 #include <QTimer>
-#include <optional>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
-#endif
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -40,66 +34,15 @@
 
 namespace {
 
-// A platform error's message on one line.
-QString oneLine(QString message)
+// The language of the texts both programs print: the window's index.
+int windowLanguage()
 {
-    return message.replace(QLatin1Char('\n'), QLatin1Char(' '));
-}
-
-// The bytes of a file named on the command line; nothing after a complaint.
-std::optional<QByteArray> readArgumentFile(const QString &path)
-{
-    const QString readable = readablePath(path);
-    try {
-        return readTextFile(readable);
-    } catch (const PlatformError &e) {
-        complain(oneLine(QString(e.message()).replace(readable, path)));
-    }
-    return std::nullopt;
-}
-
-std::optional<CurveFileContents> loadCurve(const QString &path)
-{
-    const std::optional<QByteArray> bytes = readArgumentFile(path);
-    if (!bytes)
-        return std::nullopt;
-    if (std::optional<CurveFileContents> file = readCurveFile(*bytes))
-        return file;
-    complain(path + QStringLiteral(": not a curve file (its first line is neither igc nor igc1)"));
-    return std::nullopt;
-}
-
-struct CheckedCurve {
-    FileDownload download;
-    QByteArray frame;
-};
-
-// A curve file as the window would download it, once it has passed the
-// check. Every refusal is reported as "FILE: why": on stdout for check, on
-// stderr for the commands it stops.
-std::optional<CheckedCurve> checkedCurve(const QString &path, void (*report)(const QString &))
-{
-    const std::optional<CurveFileContents> file = loadCurve(path);
-    if (!file)
-        return std::nullopt;
-    const FileDownload download = fileDownload(file->texts);
-    const QList<Refusal> refusals = downloadRefusals(download.texts, download.versionFlag);
-    for (const Refusal &refusal : refusals)
-        report(path + QStringLiteral(": ") + refusalText(refusal));
-    if (!refusals.isEmpty())
-        return std::nullopt;
-    return CheckedCurve{download, BuildDownloadFrame(download.texts, download.versionFlag)};
+    return language() == ToolLanguage::Hungarian ? 0 : 1;
 }
 
 QString valuesText(const QByteArray &frame)
 {
-    return QStringLiteral("%1 values").arg(frame.size())
-        + (frame.size() > kFrameValues ? QStringLiteral(" with the options value") : QString());
-}
-
-QString portLabel(const QString &name, const QString &device)
-{
-    return device.isEmpty() || device == name ? name : QStringLiteral("%1 (%2)").arg(name, device);
+    return (frame.size() > kFrameValues ? texts().valuesWithOptions : texts().values).arg(frame.size());
 }
 
 // Serves the event loop until the session has released the port; a
@@ -122,12 +65,28 @@ std::optional<int> begin(TComm &comm, const QString &port, Start start)
     try {
         if (start())
             return std::nullopt;
-        complain(QStringLiteral("%1 refused the BREAK: %2").arg(portLabel(port, comm.systemPort()), comm.LineError()));
+        complain(texts().breakRefused.arg(portLabel(port, comm.systemPort()), comm.LineError()));
         return ExitLine;
     } catch (const PlatformError &e) {
-        complain(e.message());
-        return ExitPort;
+        complain(portErrorText(e));
     }
+    return ExitPort;
+}
+
+// --verbose: the session's steps as the event loop hears of them.
+void tellSteps(const DownloadSession &session, const QString &port, qint64 bytes)
+{
+    if (verbosity() != Verbosity::Verbose)
+        return;
+    QObject::connect(&session, &DownloadSession::stateChanged, &session, [=](DownloadSession::State state) {
+        const ToolTexts &t = texts();
+        if (state == DownloadSession::State::Break)
+            detail(t.breakRaised.arg(port));
+        else if (state == DownloadSession::State::Sending)
+            detail(t.sending.arg(bytes));
+        else if (state == DownloadSession::State::Done)
+            detail(t.released);
+    });
 }
 
 QString aligned(const QList<QStringList> &rows, const QList<bool> &rightAligned)
@@ -150,48 +109,122 @@ QString aligned(const QList<QStringList> &rows, const QList<bool> &rightAligned)
     return text;
 }
 
-QString modeNote(const QString &opening)
+// JSON keys: what a script reads does not change with the language.
+const char *const kFieldKeys[] = {"cylinders", "shiftRpm", "opening", "dwell", "inputPolarity", "outputPolarity",
+                                  "dwellCorrection", "transparentRanges", "shiftPeriod", "rpm", "advance", "pattern"};
+const char *const kParameterKeys[] = {"cylinders", "shiftRpm", "opening", "dwell", "inputPolarity", "outputPolarity",
+                                      "version", "dwellCorrection", "transparentRanges"};
+
+QJsonObject refusalJson(const Refusal &r)
 {
-    switch (controlMode(opening)) {
-    case ControlMode::WideAngle: return QStringLiteral(" (wide-angle mode)");
-    case ControlMode::NarrowAngle: return QStringLiteral(" (narrow-angle mode)");
-    case ControlMode::Time: break;
+    static const char *const kinds[] = {"empty", "notANumber", "outOfRange", "notAPattern", "notAChoice", "tooLong"};
+    QJsonObject json{{"field", kFieldKeys[static_cast<int>(r.field)]}, {"kind", kinds[static_cast<int>(r.kind)]},
+                     {"text", r.text}, {"message", refusalText(r, texts().refusal)}};
+    if (r.row > 0)
+        json.insert("row", r.row);
+    if (r.kind == Refusal::Kind::OutOfRange) {
+        json.insert("low", r.range.low);
+        json.insert("high", r.range.high);
     }
-    return QStringLiteral(" ms (time mode)");
+    return json;
+}
+
+QJsonObject noteJson(const CheckNote &note)
+{
+    static const char *const kinds[] = {"offStep", "endsEarly", "otherEncoding"};
+    QJsonObject json{{"kind", kinds[static_cast<int>(note.kind)]}, {"message", checkNoteText(note, texts().notes)}};
+    switch (note.kind) {
+    case CheckNote::Kind::OffStep:
+        json.insert("row", note.row);
+        json.insert("text", note.text);
+        json.insert("sent", note.sent);
+        break;
+    case CheckNote::Kind::EndsEarly:
+        json.insert("lines", note.line);
+        json.insert("of", note.whole);
+        break;
+    case CheckNote::Kind::OtherEncoding:
+        json.insert("encoding", encodingName(note.encoding));
+        json.insert("line", note.line);
+        json.insert("text", note.text);
+        break;
+    }
+    return json;
+}
+
+QStringList parameterTexts(const CurveTexts &t)
+{
+    return {t.cylinders, t.shiftRpm, t.opening, t.dwell, t.inputPolarity, t.outputPolarity, t.version,
+            t.dwellCorrection, t.transparent};
 }
 
 } // namespace
 
-int checkCommand(const QString &curve)
+int checkCommand(const QString &curve, bool json)
 {
-    const std::optional<CheckedCurve> checked = checkedCurve(curve, say);
-    if (!checked)
+    const CheckedCurve c = checkCurve(curve);
+    if (json) {
+        QJsonArray refusals;
+        for (const Refusal &refusal : c.refusals)
+            refusals.append(refusalJson(refusal));
+        QJsonArray notes;
+        for (const CheckNote &note : c.notes)
+            notes.append(noteJson(note));
+        QJsonObject result{{"file", c.curve.name}, {"downloadable", c.refusals.isEmpty()},
+                           {"versionFlag", c.download.versionFlag}, {"refusals", refusals}, {"notes", notes}};
+        if (c.refusals.isEmpty()) {
+            result.insert("values", c.frame.size());
+            result.insert("sha256", frameDigest(c.frame));
+        }
+        sayJson(result);
+        return c.refusals.isEmpty() ? ExitDone : ExitRefused;
+    }
+    // The notes first: a file that ends early explains the refusals after it.
+    if (verbosity() != Verbosity::Quiet) {
+        for (const CheckNote &note : c.notes)
+            say(noteLine(c, note));
+    }
+    for (const Refusal &refusal : c.refusals)
+        say(refusalLine(c, refusal));
+    if (!c.refusals.isEmpty())
         return ExitRefused;
-    say(QStringLiteral("%1: ready to download, %2").arg(curve, valuesText(checked->frame)));
+    if (verbosity() != Verbosity::Quiet)
+        say(texts().ready.arg(c.curve.name, valuesText(c.frame)));
     return ExitDone;
 }
 
-int showCommand(const QString &curve)
+int showCommand(const QString &curve, bool json)
 {
-    const std::optional<CurveFileContents> file = loadCurve(curve);
-    if (!file)
-        return ExitRefused;
-    const CurveTexts &t = file->texts;
+    const LoadedCurve loaded = loadCurve(curve);
+    const CurveTexts &t = loaded.file.texts;
+    const QStringList parameters = parameterTexts(t);
+    if (json) {
+        QJsonObject values;
+        for (int p = 0; p < parameters.size(); ++p)
+            values.insert(kParameterKeys[p], parameters[p]);
+        QJsonArray rows;
+        for (int r = 1; r <= kCurveRows; ++r) {
+            const RowTexts &row = t.rows[r - 1];
+            rows.append(QJsonObject{{"row", r}, {"rpm", row.rpm}, {"advance", row.advance}, {"pattern", row.pattern}});
+        }
+        sayJson(QJsonObject{{"file", loaded.name},
+                            {"variant", loaded.file.variant == CurveVariant::Igc ? "igc" : "igc1"},
+                            {"versionFlag", fileDownload(t).versionFlag},
+                            {"parameters", values},
+                            {"rows", rows}});
+        return ExitDone;
+    }
+    const ToolTexts &w = texts();
     const ControlMode mode = controlMode(t.opening);
-    const bool flag = fileDownload(t).versionFlag;
-    const QString notSent = flag ? QString() : QStringLiteral(" (not sent before version 8,3)");
-    say(aligned({{QStringLiteral("file"), curve + (file->variant == CurveVariant::Igc ? QStringLiteral(" (igc)") : QString())},
-                 {QStringLiteral("cylinders"), t.cylinders},
-                 {QStringLiteral("shift-light speed"), t.shiftRpm + QStringLiteral(" rpm")},
-                 {QStringLiteral("opening"), t.opening + modeNote(t.opening)},
-                 {QStringLiteral("dwell"), t.dwell + (mode == ControlMode::Time ? QStringLiteral(" ms") : QStringLiteral(" degrees"))},
-                 {QStringLiteral("input edge polarity"), t.inputPolarity},
-                 {QStringLiteral("output edge polarity"), t.outputPolarity},
-                 {QStringLiteral("version"), t.version},
-                 {QStringLiteral("dwell correction"), t.dwellCorrection + notSent},
-                 {QStringLiteral("transparent ranges"), t.transparent + notSent}},
-                {false, false}));
-    QList<QStringList> rows{{QStringLiteral("row"), QStringLiteral("rpm"), QStringLiteral("advance"), QStringLiteral("pattern")}};
+    const QString notSent = fileDownload(t).versionFlag ? QString() : w.notSent;
+    const QString suffixes[] = {QString(), w.rpmUnit, w.modeNotes[static_cast<int>(mode)],
+                                mode == ControlMode::Time ? w.msUnit : w.degreeUnit,
+                                QString(), QString(), QString(), notSent, notSent};
+    QList<QStringList> lines{{w.fileCaption, loaded.name + (loaded.file.variant == CurveVariant::Igc ? w.oldVariant : QString())}};
+    for (int p = 0; p < parameters.size(); ++p)
+        lines << QStringList{w.parameterCaptions[p], parameters[p] + suffixes[p]};
+    say(aligned(lines, {false, false}));
+    QList<QStringList> rows{{w.tableTitles.begin(), w.tableTitles.end()}};
     for (int r = 1; r <= kCurveRows; ++r)
         rows << QStringList{QString::number(r), t.rows[r - 1].rpm, t.rows[r - 1].advance, t.rows[r - 1].pattern};
     say(QString());
@@ -201,10 +234,7 @@ int showCommand(const QString &curve)
 
 int frameCommand(const QString &curve, bool raw)
 {
-    const std::optional<CheckedCurve> checked = checkedCurve(curve, complain);
-    if (!checked)
-        return ExitRefused;
-    const QByteArray line = frameLine(checked->frame);
+    const QByteArray line = frameLine(checkedCurve(curve).frame);
     if (raw) {
 #ifdef Q_OS_WIN
         // The bytes as they are: Windows' C runtime would write 13 10 for every 10.
@@ -219,50 +249,62 @@ int frameCommand(const QString &curve, bool raw)
     return ExitDone;
 }
 
-int downloadCommand(const QString &curve, const QString &port, bool shared)
+int downloadCommand(const QString &curve, const std::optional<QString> &portOption, bool shared, bool json)
 {
-    const std::optional<CheckedCurve> checked = checkedCurve(curve, complain);
-    if (!checked)
-        return ExitRefused;
-    const QByteArray &frame = checked->frame;
+    const CheckedCurve checked = checkedCurve(curve);
+    const QByteArray &frame = checked.frame;
+    const QString port = chosenPort(portOption);
+    const ToolTexts &t = texts();
 
     TComm comm;
     comm.SetDeviceName(port);
     comm.setShared(shared);
     DownloadSession session(comm);
     const Interruption interruption;
-    const LineProgress progress(session, frame.size() * kGroupBytes);
+    std::optional<LineProgress> progress;
+    if (verbosity() != Verbosity::Quiet)
+        progress.emplace(session, frame.size() * kGroupBytes);
+    tellSteps(session, port, frame.size() * kGroupBytes);
     DownloadOutcome outcome;
     QObject::connect(&session, &DownloadSession::finished, [&outcome](const DownloadOutcome &o) { outcome = o; });
     if (const std::optional<int> failed = begin(comm, port, [&session] { return session.beginDownload(); })) {
         if (*failed == ExitLine)
-            complain(incompleteCurveText(1));
+            complain(incompleteCurveText(windowLanguage()));
         return *failed;
     }
     session.send(frame);
     if (const int signal = runSession(session, interruption)) {
-        complain(incompleteCurveText(1));
+        complain(incompleteCurveText(windowLanguage()));
         return signal;
     }
+    const QString label = portLabel(port, comm.systemPort());
     if (!outcome.done) {
-        complain(QStringLiteral("%1: the line failed (%2); %3 of %4 values had left the port")
-                     .arg(portLabel(port, comm.systemPort()), outcome.reason).arg(outcome.valuesSent).arg(frame.size()));
-        complain(incompleteCurveText(1));
+        complain(t.lineFailed.arg(label, outcome.reason, QString::number(outcome.valuesSent), QString::number(frame.size())));
+        complain(incompleteCurveText(windowLanguage()));
         return ExitLine;
     }
     const QByteArray line = frameLine(frame);
-    const FileDownload &download = checked->download;
-    say(aligned({{QStringLiteral("file"), curve},
-                 {QStringLiteral("port"), portLabel(port, comm.systemPort())},
-                 {QStringLiteral("sent"), QStringLiteral("%1 bytes, %2").arg(line.size()).arg(valuesText(frame))},
-                 {QStringLiteral("version"), QStringLiteral("%1 (version flag %2)").arg(download.texts.version).arg(int(download.versionFlag))},
-                 {QStringLiteral("sha256"), frameDigest(frame)}},
-                {false, false}));
+    const FileDownload &download = checked.download;
+    if (json) {
+        sayJson(QJsonObject{{"file", checked.curve.name}, {"port", port}, {"device", comm.systemPort()},
+                            {"bytes", line.size()}, {"values", frame.size()}, {"version", download.texts.version},
+                            {"versionFlag", download.versionFlag}, {"sha256", frameDigest(frame)}});
+    } else if (verbosity() != Verbosity::Quiet) {
+        const QStringList values = {checked.curve.name, label,
+                                    t.sentBytes.arg(QString::number(line.size()), valuesText(frame)),
+                                    t.versionFlag.arg(download.texts.version, QString::number(int(download.versionFlag))),
+                                    frameDigest(frame)};
+        QList<QStringList> receipt;
+        for (int i = 0; i < values.size(); ++i)
+            receipt << QStringList{t.receiptCaptions[i], values[i]};
+        say(aligned(receipt, {false, false}));
+    }
     return ExitDone;
 }
 
-int wakeCommand(const QString &port, bool shared)
+int wakeCommand(const std::optional<QString> &portOption, bool shared)
 {
+    const QString port = chosenPort(portOption);
     TComm comm;
     comm.SetDeviceName(port);
     comm.setShared(shared);
@@ -273,123 +315,97 @@ int wakeCommand(const QString &port, bool shared)
     QTimer::singleShot(kWakePulseMs, Qt::PreciseTimer, &session, [&session] { session.endWakePulse(); });
     if (const int signal = runSession(session, interruption))
         return signal;
+    const QString label = portLabel(port, comm.systemPort());
     if (session.state() != DownloadSession::State::Done) {
-        complain(QStringLiteral("%1: the line failed ending the BREAK: %2").arg(portLabel(port, comm.systemPort()), comm.LineError()));
+        complain(texts().wakeFailed.arg(label, comm.LineError()));
         return ExitLine;
     }
-    say(QStringLiteral("wake pulse: BREAK held for %1 ms on %2").arg(kWakePulseMs).arg(portLabel(port, comm.systemPort())));
+    if (verbosity() != Verbosity::Quiet)
+        say(texts().wakeDone.arg(QString::number(kWakePulseMs), label));
     return ExitDone;
 }
 
-int portsCommand()
+int portsCommand(bool json)
 {
+    static const char *const verdicts[] = {"usable", "noPort", "missing", "notSerial", "needsGroup", "needsNewLogin",
+                                           "noPermission", "locked", "lockInTheWay", "busy", "failed"};
+    const ToolTexts &t = texts();
     const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
     QStringList paths;
     for (const QSerialPortInfo &info : infos)
         paths << info.systemLocation();
-    if (paths.isEmpty()) {
-        say(QStringLiteral("No serial ports found. A USB adapter shows up when it is plugged in."));
+    if (paths.isEmpty() && !json) {
+        say(t.noPorts);
         return ExitDone;
     }
+    QJsonArray list;
     for (const QString &path : orderSerialPorts(paths)) {
         const QSerialPortInfo &info = infos[paths.indexOf(path)];
         const int number = comNumberOf(path, paths);
+        const QString name = number > 0 ? QStringLiteral("Com%1").arg(number) : path;
+        const PortDiagnosis diagnosis = diagnosePort(name, path);
+        const bool usable = diagnosis.verdict == PortVerdict::Usable;
+        const QString usb = info.hasVendorIdentifier() && info.hasProductIdentifier()
+            ? QStringLiteral("%1:%2").arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0')).arg(info.productIdentifier(), 4, 16, QLatin1Char('0'))
+            : QString();
+        const QString why = usable ? t.usable : portVerdictText(diagnosis, portTexts());
+        if (json) {
+            QJsonObject port{{"name", name}, {"device", path}, {"description", info.description()},
+                             {"serialNumber", info.serialNumber()}, {"usable", usable},
+                             {"verdict", verdicts[static_cast<int>(diagnosis.verdict)]}, {"why", why}};
+            if (!usb.isEmpty())
+                port.insert("usb", usb);
+            list.append(port);
+            continue;
+        }
         QStringList about;
         if (!info.description().isEmpty())
             about << info.description();
-        if (info.hasVendorIdentifier() && info.hasProductIdentifier())
-            about << QStringLiteral("USB %1:%2").arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-                                                 .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+        if (!usb.isEmpty())
+            about << QStringLiteral("USB ") + usb;
         if (!info.serialNumber().isEmpty())
-            about << QStringLiteral("serial number ") + info.serialNumber();
-        const QString name = number > 0 ? QStringLiteral("Com%1").arg(number) : path;
-        const PortDiagnosis diagnosis = diagnosePort(name, path);
+            about << t.serialNumber.arg(info.serialNumber());
         say(QStringLiteral("%1  %2").arg(name, path));
         if (!about.isEmpty())
             say(QStringLiteral("      ") + about.join(QStringLiteral(", ")));
-        say(QStringLiteral("      ")
-            + (diagnosis.verdict == PortVerdict::Usable ? QStringLiteral("this user can open it")
-                                                        : QStringLiteral("cannot be opened: ") + portVerdictText(diagnosis, englishPortTexts())));
+        say(QStringLiteral("      ") + (usable ? why : t.notUsable + why));
     }
+    if (json)
+        sayJson(QJsonObject{{"ports", list}});
     return ExitDone;
 }
 
-int exportCommand(const QString &curve)
+int exportCommand(const QString &curve, const QString &output)
 {
-    const std::optional<CurveFileContents> file = loadCurve(curve);
-    if (!file)
-        return ExitRefused;
-    writeOut(writeCurveCsv(file->texts));
+    checkOutput(output);
+    writeOutput(output, writeCurveCsv(loadCurve(curve).file.texts));
     return ExitDone;
 }
-
-namespace {
-
-// The file import writes: a regular file, replaced whole, or a new name.
-// Anything else (a device, a FIFO, a folder) would be replaced by a curve
-// file: /dev/null put back as one breaks the system.
-bool mayWrite(const QString &output)
-{
-    if (isLostName(output)) {
-        complain(output + QStringLiteral(": the name is not UTF-8; give the new curve file a UTF-8 name"));
-        return false;
-    }
-    const QFileInfo target(output);
-    if (target.exists() && !target.isFile()) {
-        complain(output + QStringLiteral(": not a regular file; import writes only to a regular file or a new name"));
-        return false;
-    }
-    return true;
-}
-
-// A replaced file is a new one: it gets back the owner and group of the
-// one it replaced, where this user may give them.
-void keepOwner(const QString &output, const QFileInfo &before)
-{
-#ifdef Q_OS_UNIX
-    const QFileInfo after(output);
-    if (after.ownerId() == before.ownerId() && after.groupId() == before.groupId())
-        return;
-    if (::chown(QFile::encodeName(output).constData(), before.ownerId(), before.groupId()) == 0)
-        return;
-    complain(QStringLiteral("%1: written, but it now belongs to %2:%3 instead of %4:%5 (%6)")
-                 .arg(output, after.owner(), after.group(), before.owner(), before.group(),
-                      QString::fromLocal8Bit(std::strerror(errno))));
-#else
-    Q_UNUSED(output);
-    Q_UNUSED(before);
-#endif
-}
-
-} // namespace
 
 int importCommand(const QString &table, const QString &into, const QString &output)
 {
-    if (!mayWrite(output))
-        return ExitRefused;
-    const std::optional<QByteArray> csv = readArgumentFile(table);
-    if (!csv)
-        return ExitRefused;
-    std::optional<CurveFileContents> file = loadCurve(into);
-    if (!file)
-        return ExitRefused;
-    const CsvRows rows = readCurveCsv(*csv);
-    for (const CsvProblem &problem : rows.problems)
-        complain(table + QStringLiteral(": ") + csvProblemText(problem));
+    const ToolTexts &t = texts();
+    if (isStandardInput(table) && isStandardInput(into))
+        fail(ExitUsage, t.twoStandardInputs);
+    checkOutput(output);
+    const QByteArray csv = readInput(table);
+    LoadedCurve curve = loadCurve(into);
+    const CsvRows rows = readCurveCsv(csv);
+    const QString name = displayName(table);
+    const int separator = QStringLiteral("\t;,").indexOf(rows.separator);
+    detail(t.tableRead.arg(name, encodingName(rows.encoding), t.separators[separator], rows.titled ? t.titled : t.untitled));
+    for (const QString &problem : csvProblemTexts(rows.problems, t.csv))
+        complain(name + QStringLiteral(": ") + problem);
     if (!rows.problems.isEmpty())
         return ExitRefused;
-    file->texts.rows = rows.rows;
-    // Its owner as it is now: the file is replaced below.
-    QFileInfo before(output);
-    before.stat();
-    try {
-        writeTextFile(output, writeCurveFile(file->texts));
-    } catch (const PlatformError &e) {
-        complain(oneLine(e.message()));
-        return ExitRefused;
-    }
-    if (before.exists())
-        keepOwner(output, before);
-    say(QStringLiteral("%1: the rows of %2 with the parameters of %3").arg(output, table, into));
+    curve.file.texts.rows = rows.rows;
+    writeOutput(output, writeCurveFile(curve.file.texts));
+    // The encoding is named where a spreadsheet may have chosen it.
+    const bool named = rows.encoding == TextEncoding::Windows1250 || rows.encoding == TextEncoding::Utf16LE
+        || rows.encoding == TextEncoding::Utf16BE;
+    const QString source = named ? QStringLiteral("%1 (%2)").arg(name, encodingName(rows.encoding)) : name;
+    // On standard output the curve itself is the result.
+    if (!isStandardOutput(output) && verbosity() != Verbosity::Quiet)
+        say(t.imported.arg(output, source, curve.name));
     return ExitDone;
 }

@@ -4,8 +4,10 @@
 #include "cli/emulate.h"
 
 #include "cli/commands.h"
+#include "cli/curve_argument.h"
+#include "cli/output.h"
+#include "cli/port_argument.h"
 #include "core/curve_file.h"
-#include "core/download_check.h"
 #include "core/inhibit_pattern.h"
 #include "core/number_text.h"
 #include "core/platform_error.h"
@@ -17,12 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QTextStream>
 #include <cmath>
 #include <csignal>
-#include <cstdio>
 
 const char *const kEmulateHelp =
     "Receives a download as the module would, decodes the frame and checks it:\n"
@@ -58,7 +57,8 @@ const char *const kEmulateHelp =
     "  --json               each download as one JSON object on a line of its own\n\n"
     "Exit status 0 when every download was accepted (and equal to --expect), 1 when\n"
     "one was refused or none came, 3 when the line cannot be opened, 4 when it\n"
-    "fails. Linux only: Windows has no pseudo-terminal, and a COM port is refused.";
+    "fails, 5 when --expect cannot be read or --out or --link cannot be written.\n"
+    "Linux only: Windows has no pseudo-terminal, and a COM port is refused.";
 
 namespace {
 
@@ -69,21 +69,6 @@ std::atomic<bool> stopRequested{false};
 void requestStop(int)
 {
     stopRequested = true;
-}
-
-// A complaint on one line: a platform's message may run over several.
-void complain(const QString &text)
-{
-    QTextStream(stderr) << "igctool emulate: " << text.simplified() << '\n';
-}
-
-// Each line at once: a script waits for it. A reader that took the first
-// line and left is no failure here: the verdict is the exit status.
-void say(const QString &text)
-{
-    QTextStream(stdout) << text << '\n';
-    std::fflush(stdout);
-    std::clearerr(stdout);
 }
 
 double ms(Duration d)
@@ -104,27 +89,12 @@ struct Expected {
     ControlMode mode;
 };
 
-std::optional<Expected> loadExpected(const QString &path)
+Expected loadExpected(const QString &path)
 {
-    std::optional<CurveFileContents> file;
-    try {
-        file = readCurveFile(readTextFile(path));
-    } catch (const PlatformError &e) {
-        complain(e.message());
-        return std::nullopt;
-    }
-    if (!file) {
-        complain(path + QStringLiteral(": not a curve file (its first line is neither igc nor igc1)"));
-        return std::nullopt;
-    }
-    const FileDownload download = fileDownload(file->texts);
-    const QList<Refusal> refusals = downloadRefusals(download.texts, download.versionFlag);
-    for (const Refusal &refusal : refusals)
-        complain(path + QStringLiteral(": ") + refusalText(refusal));
-    if (!refusals.isEmpty())
-        return std::nullopt;
-    const auto frame = readDownloadLine(frameLine(curveFileFrame(file->texts)));
-    return Expected{path, file->texts, std::get<ReceivedFrame>(frame), controlMode(download.texts.opening)};
+    const CheckedCurve checked = checkedCurve(path);
+    const auto frame = readDownloadLine(frameLine(checked.frame));
+    return Expected{checked.curve.name, checked.curve.file.texts, std::get<ReceivedFrame>(frame),
+                    controlMode(checked.download.texts.opening)};
 }
 
 // --link: a symbolic link to the line's device, removed again at the end
@@ -160,6 +130,7 @@ private:
 struct Verdict {
     QString refusal;    // the frame's first fault, or its first difference from --expect
     QStringList notes;  // --out's file and its guesses
+    QString notWritten; // why --out's file could not be written
     bool accepted() const { return refusal.isEmpty(); }
 };
 
@@ -277,8 +248,9 @@ void writeReceived(const ReceivedFrame &frame, const std::optional<Expected> &ex
     try {
         writeTextFile(path, writeCurveFile(curve->texts));
     } catch (const PlatformError &e) {
-        verdict.refusal = e.message().simplified();
+        verdict.notWritten = e.message().simplified();
         json.insert("outWritten", false);
+        json.insert("outError", verdict.notWritten);
         return;
     }
     QJsonArray guesses;
@@ -291,8 +263,8 @@ void writeReceived(const ReceivedFrame &frame, const std::optional<Expected> &ex
     json.insert("outGuesses", guesses);
 }
 
-// Reports one download; whether it was accepted.
-bool report(const ReceivedDownload &download, bool seesBreak, const std::optional<Expected> &expected,
+// Reports one download; its exit status.
+int report(const ReceivedDownload &download, bool seesBreak, const std::optional<Expected> &expected,
             const EmulateOptions &options)
 {
     Verdict verdict;
@@ -320,29 +292,34 @@ bool report(const ReceivedDownload &download, bool seesBreak, const std::optiona
         json.insert("refused", verdict.refusal);
     json.insert("notes", QJsonArray::fromStringList(verdict.notes));
     if (options.json) {
-        say(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)));
+        sayJson(json);
     } else {
         for (const QString &note : verdict.notes)
             table += QLatin1Char('\n') + note;
         say(table.trimmed() + QLatin1Char('\n'));
     }
+    if (!verdict.notWritten.isEmpty())
+        complain(verdict.notWritten);
     if (!verdict.accepted())
         complain(QStringLiteral("refused: ") + verdict.refusal);
-    return verdict.accepted();
+    return !verdict.accepted() ? ExitRefused : verdict.notWritten.isEmpty() ? ExitDone : ExitFile;
 }
 
 } // namespace
 
 int emulateCommand(const EmulateOptions &options)
 {
+    // Each line at once: a script waits for it. A reader that took the
+    // first line and left is no failure here: the verdict is the exit status.
+    sayLineByLine();
     std::optional<Expected> expected;
-    if (!options.expect.isEmpty() && !(expected = loadExpected(options.expect)))
-        return ExitRefused;
+    if (!options.expect.isEmpty())
+        expected = loadExpected(options.expect);
     std::unique_ptr<ReceiveLine> line;
     try {
         line = options.port.isEmpty() ? openPseudoTerminalLine() : openPortLine(options.port);
     } catch (const PlatformError &e) {
-        complain(e.message());
+        complain(portErrorText(e));
         return ExitPort;
     }
     const bool seesBreak = line->seesBreak();
@@ -351,7 +328,7 @@ int emulateCommand(const EmulateOptions &options)
         link.emplace(options.link, line->path());
     } catch (const PlatformError &e) {
         complain(e.message());
-        return ExitRefused;
+        return ExitFile;
     }
     // Handlers first: whoever reads the path may stop the emulator at once,
     // and the link must still go.
@@ -372,8 +349,9 @@ int emulateCommand(const EmulateOptions &options)
         DownloadReceiver receiver(std::move(line));
         while (const std::optional<ReceivedDownload> download = receiver.next(stopRequested)) {
             ++downloads;
-            if (!report(*download, seesBreak, expected, options))
-                status = ExitRefused;
+            // A refusal outweighs a file that could not be written.
+            if (const int verdict = report(*download, seesBreak, expected, options); verdict != ExitDone && status != ExitRefused)
+                status = verdict;
             if (options.once)
                 break;
         }

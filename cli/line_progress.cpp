@@ -1,6 +1,8 @@
 #include "cli/line_progress.h"
 
+#include "cli/output.h"
 #include "core/download_frame.h"
+#include "core/tool_texts.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -53,7 +55,7 @@ LineProgress::LineProgress(const DownloadSession &session, qint64 total) : total
     connect(&session, &DownloadSession::finished, this, [this](const DownloadOutcome &outcome) {
         done_ = outcome.done;
         onLine_ = outcome.done ? total_ : qint64(outcome.valuesSent) * kGroupBytes;
-        draw(outcome.done ? QString() : QStringLiteral("failed"));
+        draw(outcome.done ? QString() : texts().progressFailed);
         std::fputc('\n', stderr);
     });
 }
@@ -62,7 +64,7 @@ void LineProgress::draw(const QString &note)
 {
     // Never full before every byte is out.
     const int percent = done_ ? 100 : std::min<int>(99, int(onLine_ * 100 / total_));
-    QString text = QStringLiteral("%1%  %2/%3 bytes").arg(percent, 3).arg(onLine_).arg(total_);
+    QString text = QStringLiteral("%1%  ").arg(percent, 3) + texts().progressBytes.arg(QString::number(onLine_), QString::number(total_));
     if (!note.isEmpty())
         text += QStringLiteral("  ") + note;
     // One column spare: a line as wide as the terminal wraps.

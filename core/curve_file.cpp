@@ -10,7 +10,6 @@ namespace {
 
 const QString kMagicIgc = QStringLiteral("igc");
 const QString kMagicIgc1 = QStringLiteral("igc1");
-constexpr qsizetype kMaxFieldLength = 79;
 
 // Hands out the lines of a file one at a time, and empty texts once the file
 // has ended. Lines are found as they are asked for: only the 190 lines of a
@@ -30,7 +29,7 @@ public:
         pos_ = end + 1;
         if (line.endsWith('\r'))
             line.chop(1);
-        return decodeWin1250(line.first(std::min(line.size(), kMaxFieldLength)).toByteArray());
+        return decodeWin1250(line.first(std::min(line.size(), kCurveFieldChars)).toByteArray());
     }
 
 private:

@@ -10,6 +10,10 @@
 // the older "igc" files (187 lines) lack the version, dwell correction and
 // transparent-range lines and are only read.
 enum class CurveVariant { Igc, Igc1 };
+constexpr int kIgc1Lines = 190;
+constexpr int kIgcLines = 187;
+// A reader keeps this many characters of a line.
+constexpr qsizetype kCurveFieldChars = 79;
 
 struct CurveFileContents {
     CurveVariant variant;

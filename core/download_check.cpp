@@ -170,6 +170,31 @@ const RefusalWords &englishRefusalWords()
     return words;
 }
 
+// The curve card's words in Hungarian, and igctool's: the fields lower-case
+// as the window's column titles and captions name them.
+const RefusalWords &hungarianRefusalWords()
+{
+    static const RefusalWords words{
+        QStringLiteral("%1. sor: "),
+        {QStringLiteral("hengerszám"), QStringLiteral("váltásjelző fordulatszám"), QStringLiteral("nyitási idő"),
+         QStringLiteral("zárás"), QStringLiteral("vezérlő él polaritás"), QStringLiteral("kimeneti polaritás"),
+         QStringLiteral("zárásidő korrekció"), QStringLiteral("transzparens sávok"),
+         QStringLiteral("váltásjelző periódus"), QStringLiteral("fordulatszám"), QStringLiteral("előgyújtás"),
+         QStringLiteral("tiltás")},
+        QStringLiteral("%1: üres"),
+        QStringLiteral("%1: %2 nem szám"),
+        QStringLiteral("%1: %2 nem esik %3 – %4 közé"),
+        {QStringLiteral(" széles szögű módban (nyitás *)"), QStringLiteral(" keskeny szögű módban (nyitás #)"),
+         QStringLiteral(" idő módban")},
+        QStringLiteral("%1: %2 nem nyolc 0 vagy 1 karakter"),
+        QStringLiteral("%1: %2 nem %3"),
+        QStringLiteral("ezek egyike: %1"),
+        QStringLiteral("0 és 15 közötti egész szám"),
+        QStringLiteral("%1: %2 nem fér el 16 biten (a hengerszám × váltásjelző fordulatszám 1144 fölött legyen)"),
+    };
+    return words;
+}
+
 QString refusalText(const Refusal &r, const RefusalWords &words)
 {
     const QString where = r.row > 0 ? words.row.arg(r.row) : QString();

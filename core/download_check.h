@@ -60,8 +60,9 @@ inline bool CheckDownloadData(const Curve &curve, bool versionFlag)
 // or nothing when it passes.
 std::optional<Refusal> cellRefusal(int column, int row, const QString &text);
 
-// The words a refusal is told in: igctool speaks English, the curve card
-// the window's language. %1 is the field's name, %2 the text it holds.
+// The words a refusal is told in, English or Hungarian: igctool's by its
+// locale, the curve card's by the window's language. %1 is the field's name,
+// %2 the text it holds.
 struct RefusalWords {
     QString row;                      // "row %1: ", before a column's refusal
     std::array<QString, 12> fields;   // by CurveField, in its order
@@ -76,6 +77,7 @@ struct RefusalWords {
     QString tooLong;                  // %2 the period
 };
 const RefusalWords &englishRefusalWords();
+const RefusalWords &hungarianRefusalWords();
 
 // As a user reads it: "row 17: advance 70 is outside 0,5 – 63,5".
 QString refusalText(const Refusal &refusal, const RefusalWords &words = englishRefusalWords());

@@ -15,9 +15,16 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString &what, const QString &path, const QString &reason)
+using Why = FileAccessError::Why;
+
+[[noreturn]] void failReading(const QString &path, const QString &reason, Why why = Why::System)
 {
-    throw PlatformError(QStringLiteral("%1 %2:\n%3").arg(what, QDir::toNativeSeparators(path), reason));
+    throw FileAccessError(false, path, why, reason);
+}
+
+[[noreturn]] void failWriting(const QString &path, const QString &reason)
+{
+    throw FileAccessError(true, path, Why::System, reason);
 }
 
 bool syncToDisk(const QSaveFile &file)
@@ -31,40 +38,45 @@ bool syncToDisk(const QSaveFile &file)
 
 } // namespace
 
+FileAccessError::FileAccessError(bool writing, const QString &path, Why why, const QString &reason)
+    : PlatformError(QStringLiteral("%1 %2:\n%3").arg(writing ? QStringLiteral("Cannot write") : QStringLiteral("Cannot read"),
+                                                     QDir::toNativeSeparators(path), reason)),
+      writing_(writing), path_(path), why_(why), reason_(reason)
+{
+}
+
 QByteArray readTextFile(const QString &path, qint64 maxBytes)
 {
-    const QString what = QStringLiteral("Cannot read");
     const QString tooLarge = QStringLiteral("The file is larger than %1 bytes").arg(maxBytes);
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        fail(what, path, QStringLiteral("Not a regular file"));
+        failReading(path, QStringLiteral("Not a regular file"), Why::NotRegular);
     if (info.size() > maxBytes)
-        fail(what, path, tooLarge);
+        failReading(path, tooLarge, Why::TooLarge);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        fail(what, path, file.errorString());
+        failReading(path, file.errorString());
     // The file may have grown since it was measured.
     const QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        fail(what, path, file.errorString());
+        failReading(path, file.errorString());
     if (bytes.size() > maxBytes)
-        fail(what, path, tooLarge);
+        failReading(path, tooLarge, Why::TooLarge);
     return bytes;
 }
 
 void writeTextFile(const QString &path, const QByteArray &bytes)
 {
-    const QString what = QStringLiteral("Cannot write");
     QSaveFile file(path);
     // Unbuffered, so that a failed write shows in write()'s result: a
     // buffered QSaveFile fails only in its final flush, and commits anyway
     // (a full disk left the old file empty and the save said "saved").
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size())
-        fail(what, path, file.errorString());
+        failWriting(path, file.errorString());
     // commit() syncs too but ignores a failure; the old file must not be
     // replaced by one whose bytes never reached the disk.
     if (!syncToDisk(file))
-        fail(what, path, qt_error_string(errno));
+        failWriting(path, qt_error_string(errno));
     if (!file.commit())
-        fail(what, path, file.errorString());
+        failWriting(path, file.errorString());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform_error.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -7,8 +9,26 @@
 // is none of them, and is refused before it is read.
 constexpr qint64 kMaxTextFileBytes = qint64(1) << 20;
 
+// A file that could not be read or written, with its parts, so that a
+// program can tell it in its own words; the message is the English one.
+class FileAccessError : public PlatformError {
+public:
+    enum class Why { System, NotRegular, TooLarge };
+    FileAccessError(bool writing, const QString &path, Why why, const QString &reason);
+    bool writing() const { return writing_; }
+    const QString &path() const { return path_; }
+    Why why() const { return why_; }
+    const QString &reason() const { return reason_; } // the system's words (Why::System)
+
+private:
+    bool writing_;
+    QString path_;
+    Why why_;
+    QString reason_;
+};
+
 // Whole-file access for the curve and settings files. Failures raise
-// PlatformError with the path and the system's reason.
+// FileAccessError with the path and the system's reason.
 //
 // Only a regular file is read (never a FIFO, which would block the open, nor
 // a device, which may never end), and only one of at most maxBytes.

@@ -38,7 +38,7 @@ QStringList orderSerialPorts(QStringList systemPorts)
 
 QString systemPortFor(const QString &deviceName, const QStringList &systemPorts, PortNaming naming)
 {
-    static const QRegularExpression comName(QStringLiteral("^Com([0-9]{1,3})$"));
+    static const QRegularExpression comName(QStringLiteral("^Com([0-9]{1,3})$"), QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = comName.match(deviceName);
     const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
     if (number < 1)
@@ -52,7 +52,7 @@ QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
 
 bool isComName(const QString &name)
 {
-    static const QRegularExpression comName(QStringLiteral("^Com[0-9]*$"));
+    static const QRegularExpression comName(QStringLiteral("^Com[0-9]*$"), QRegularExpression::CaseInsensitiveOption);
     return comName.match(name).hasMatch();
 }
 
@@ -64,6 +64,7 @@ QString portFor(const QString &name, const std::function<QStringList()> &systemP
 int comNumberOf(const QString &systemPort, const QStringList &systemPorts, PortNaming naming)
 {
     if (naming == PortNaming::Windows) {
+        // The port's name, or its system location (\\.\COM3).
         static const QRegularExpression windowsName(QStringLiteral(R"(^(?:\\\\\.\\)?COM([0-9]{1,3})$)"),
                                                     QRegularExpression::CaseInsensitiveOption);
         return windowsName.match(systemPort).captured(1).toInt();
@@ -77,4 +78,15 @@ QStringList availableSerialPorts()
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         ports << info.systemLocation();
     return ports;
+}
+
+QStringList availableUsbAdapters()
+{
+    QStringList adapters;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        // Windows names every port COMn: the USB ids tell an adapter there.
+        if (isAdapter(info.portName()) || info.hasVendorIdentifier())
+            adapters << info.systemLocation();
+    }
+    return orderSerialPorts(adapters);
 }

@@ -33,8 +33,9 @@ QStringList orderSerialPorts(QStringList systemPorts);
 QString systemPortFor(const QString &deviceName, const QStringList &systemPorts,
                       PortNaming naming = kNativePortNaming);
 
-// Whether a name is "Com" and a number (or "Com" alone): the window's way
-// of naming a port, looked up in the system's list.
+// Whether a name is "Com" and a number (or "Com" alone), in any letter case
+// ("com5", "COM5"): the window's way of naming a port, looked up in the
+// system's list.
 bool isComName(const QString &name);
 
 // The port a name opens: "Com" and a number as systemPortFor counts it, or
@@ -49,3 +50,6 @@ int comNumberOf(const QString &systemPort, const QStringList &systemPorts, PortN
 
 // The device paths of the serial ports this computer has now.
 QStringList availableSerialPorts();
+
+// Those of them that are USB or ACM adapters, in Com order.
+QStringList availableUsbAdapters();

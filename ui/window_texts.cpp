@@ -1,7 +1,10 @@
 #include "ui/window_texts.h"
 
+#include "core/shared_texts.h"
+
 const LanguageTexts &startupTexts()
 {
+    const SharedHungarianTexts &shared = sharedHungarianTexts();
     static const LanguageTexts texts{
         WindowTexts{
             QStringLiteral("Hengerek száma :"),
@@ -10,9 +13,9 @@ const LanguageTexts &startupTexts()
             QStringLiteral("Zárás (ms/zárási szög(fok)) :"),
             QStringLiteral("Vezérlő él polaritás :"),
             QStringLiteral("Kimeneti polaritás :"),
-            QStringLiteral("Verzió:"),
-            QStringLiteral("Zárásidő korrekció:"),
-            QStringLiteral("Transzparens sávok:"),
+            shared.parameterCaptions[6] + ':',
+            shared.parameterCaptions[7] + ':',
+            shared.parameterCaptions[8] + ':',
             {QStringLiteral("Lefutó"), QStringLiteral("Felfutó")},
             {QStringLiteral("Felfutó"), QStringLiteral("Lefutó")},
             QStringLiteral("Kilépés"),
@@ -30,10 +33,10 @@ const LanguageTexts &startupTexts()
             QStringLiteral("%1 (%2 sorban más a fordulatszám)"),
         },
         TextSlots{
-            QStringLiteral("#"),
-            QStringLiteral("Ford.szám"),
-            QStringLiteral("Előgyújtás"),
-            QStringLiteral("Tiltás"),
+            shared.tableTitles[0],
+            shared.tableTitles[1],
+            shared.tableTitles[2],
+            shared.tableTitles[3],
             QStringLiteral("       Hibás érték!\nA zárási szög 50 - 510 közé eshet!"),
             QStringLiteral("       Hibás érték!\nA zárási szög 160 - 200 közé eshet!"),
             QStringLiteral("       Hibás érték!\nA zárási idő 0,5 - 10 közé eshet!"),
@@ -45,7 +48,7 @@ const LanguageTexts &startupTexts()
             QStringLiteral("Hiba az adattáblán, vagy a paraméterek között!\n Kérem ellenőrizze az adatokat!"),
             QStringLiteral("Hiba a letöltésben!  "),
             QStringLiteral("A letöltés befejezve!"),
-            QStringLiteral("Nem tudom megnyitni az állományt!\n"),
+            shared.cannotOpen + '\n',
             QStringLiteral("Nem megfeleő adatállomány!"),
             QStringLiteral("Biztosan törölni szeretnéd a bejegyzéseket?"),
             QStringLiteral("Az adatbázis elmentve!"),
@@ -63,24 +66,7 @@ const LanguageTexts &startupTexts()
             QStringLiteral("sha256: %1"),
             QStringLiteral("nem letölthető: %1"),
             QStringLiteral("%1: a görbekártya neve .pdf vagy .png végű lehet"),
-            RefusalWords{
-                QStringLiteral("%1. sor: "),
-                {QStringLiteral("hengerszám"), QStringLiteral("váltásjelző fordulatszám"), QStringLiteral("nyitási idő"),
-                 QStringLiteral("zárás"), QStringLiteral("vezérlő él polaritás"), QStringLiteral("kimeneti polaritás"),
-                 QStringLiteral("zárásidő korrekció"), QStringLiteral("transzparens sávok"),
-                 QStringLiteral("váltásjelző periódus"), QStringLiteral("fordulatszám"), QStringLiteral("előgyújtás"),
-                 QStringLiteral("tiltás")},
-                QStringLiteral("%1: üres"),
-                QStringLiteral("%1: %2 nem szám"),
-                QStringLiteral("%1: %2 nem esik %3 – %4 közé"),
-                {QStringLiteral(" széles szögű módban (nyitás *)"), QStringLiteral(" keskeny szögű módban (nyitás #)"),
-                 QStringLiteral(" idő módban")},
-                QStringLiteral("%1: %2 nem nyolc 0 vagy 1 karakter"),
-                QStringLiteral("%1: %2 nem %3"),
-                QStringLiteral("ezek egyike: %1"),
-                QStringLiteral("0 és 15 közötti egész szám"),
-                QStringLiteral("%1: %2 nem fér el 16 biten (a hengerszám × váltásjelző fordulatszám 1144 fölött legyen)"),
-            },
+            hungarianRefusalWords(),
         },
     };
     return texts;
@@ -91,14 +77,15 @@ const LanguageTexts &startupTexts()
 const LanguageTexts &hungarianTexts()
 {
     static const LanguageTexts texts = [] {
+        const SharedHungarianTexts &shared = sharedHungarianTexts();
         LanguageTexts t = startupTexts();
         WindowTexts &w = t.window;
-        w.Label1 = QStringLiteral("Hengerek száma:");
-        w.Label2 = QStringLiteral("Váltás jelző ford.szám:");
-        w.Label3 = QStringLiteral("Nyitás (ms/vezérlési mód):");
-        w.Label4 = QStringLiteral("Zárás (ms/zárási szög (fok)):");
-        w.Label5 = QStringLiteral("Vezérlő él polaritás:");
-        w.Label7 = QStringLiteral("Kimeneti polaritás:");
+        w.Label1 = shared.parameterCaptions[0] + ':';
+        w.Label2 = shared.parameterCaptions[1] + ':';
+        w.Label3 = shared.parameterCaptions[2] + ':';
+        w.Label4 = shared.parameterCaptions[3] + ':';
+        w.Label5 = shared.parameterCaptions[4] + ':';
+        w.Label7 = shared.parameterCaptions[5] + ':';
         w.KilepBtn = QStringLiteral("Kilép");
         TextSlots &m = t.slotTexts;
         m.MsgBadDwellAngleWide = QStringLiteral("Megengedett érték: 50 - 510 !");
@@ -109,9 +96,9 @@ const LanguageTexts &hungarianTexts()
         m.MsgRangeRpm = QStringLiteral("Megengedett érték: 600 - 18000 !");
         m.MsgRangeAdvance = QStringLiteral("Megengedett érték: 0,5 - 63,5 !");
         m.MsgRangeInhibit = QStringLiteral("Megengedett érték: 0 - 11111111 bináris formában !");
-        m.MsgDownloadError = QStringLiteral("Hiba a letöltés közben!");
+        m.MsgDownloadError = shared.downloadError;
         m.MsgDownloadDone = QStringLiteral("Letöltés ok!");
-        m.MsgBadFile = QStringLiteral("Nem megfelelő adatállomány!");
+        m.MsgBadFile = shared.badFile;
         m.MsgSaved = QStringLiteral("Adatok elmentve!");
         return t;
     }();

@@ -84,7 +84,7 @@ private slots:
         QTest::addColumn<QString>("complaint");
         QTest::newRow("the same curve") << QStringList{"version=8,3"} << QStringList{"version=8,3"} << 0 << QString();
         QTest::newRow("another curve") << QStringList{"advance12=20,5"} << QStringList{"advance12=21"} << 1
-                                       << "igctool emulate: refused: expected.igc: row 12 advance: received 20,5°, file says 21°\n";
+                                       << "igctool: refused: expected.igc: row 12 advance: received 20,5°, file says 21°\n";
     }
     // The window's download, its button clicked, over the emulator's
     // pseudo-terminal: the window's port list never shows one, so its line
@@ -177,7 +177,7 @@ private slots:
         emulator.interrupt();
         const ToolRun run = emulator.finish();
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, "igctool emulate: no download came\n");
+        QCOMPARE(run.err, "igctool: no download came\n");
         QVERIFY(!QFileInfo(link).isSymLink());
     }
 

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -92,6 +94,24 @@ private slots:
         QCOMPARE(run.err, "");
     }
 
+    // The receipt for a script: one JSON object, the port taken from
+    // IGC_PORT.
+    void jsonReceipt()
+    {
+        writeCurve({"version=8,3"});
+        QProcessEnvironment environment;
+        environment.insert("IGC_PORT", pty_.slavePath());
+        const ToolRun run = runTool({"download", "c.igc", "--json"}, dir_.path(), environment);
+        QCOMPARE(run.status, 0);
+        const QByteArray line = exampleDownloadLine(true);
+        QCOMPARE(pty_.waitForBytes(line.size(), 2000), line);
+        const QJsonObject receipt = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(receipt.value("device").toString(), pty_.slavePath());
+        QCOMPARE(receipt.value("bytes").toInt(), 384);
+        QCOMPARE(receipt.value("versionFlag").toBool(), true);
+        QCOMPARE(receipt.value("sha256").toString(), QCryptographicHash::hash(line, QCryptographicHash::Sha256).toHex());
+    }
+
     void wakePulse()
     {
         const ToolRun run = runTool({"wake", "--port", pty_.slavePath()}, dir_.path(), breakLogging(log()));
@@ -115,7 +135,7 @@ private slots:
         QTest::newRow("a write fails") << QStringList{"IGC_FAIL_WRITE_AFTER=150"} << "" << 4
                                        << "the line failed (write: Input/output error); 50 of 127 values";
         QTest::newRow("the drain fails") << QStringList{"IGC_FAIL_DRAIN=1"} << "" << 4 << "the line failed (drain: Input/output error)";
-        QTest::newRow("the receipt meets a full disk") << QStringList{} << "/dev/full" << 1 << "cannot write to standard output";
+        QTest::newRow("the receipt meets a full disk") << QStringList{} << "/dev/full" << 5 << "cannot write to standard output";
     }
     void lineFailures()
     {

@@ -5,23 +5,16 @@
 
 namespace {
 
-// The rows of the sample curve as a spreadsheet may write them: `separator`
-// between cells, `decimal` in the advances, `end` after every line.
-QByteArray sampleTable(char separator, char decimal, const QByteArray &end, bool header = true)
-{
-    QByteArray csv = header ? QByteArray("rpm") + separator + "advance" + separator + "pattern" + end : QByteArray();
-    for (const RowTexts &row : sampleCurve().rows)
-        csv += row.rpm.toLatin1() + separator + QByteArray(row.advance.toLatin1()).replace(',', decimal) + separator
-            + row.pattern.toLatin1() + end;
-    return csv;
-}
-
-// Each problem as "kind line count row column".
+// Each problem as "kind line column" and, for a cell, "row field".
 QStringList problemList(const CsvRows &read)
 {
     QStringList list;
-    for (const CsvProblem &p : read.problems)
-        list << QStringLiteral("%1 %2 %3 %4 %5").arg(int(p.kind)).arg(p.line).arg(p.count).arg(p.cell.row).arg(int(p.cell.field));
+    for (const CsvProblem &p : read.problems) {
+        QString text = QStringLiteral("%1 %2 %3").arg(int(p.kind)).arg(p.line).arg(p.column);
+        if (p.kind == CsvProblem::Kind::Cell)
+            text += QStringLiteral(" %1 %2").arg(p.cell.row).arg(int(p.cell.field));
+        list << text;
+    }
     return list;
 }
 
@@ -41,56 +34,64 @@ private slots:
         QCOMPARE(lines[61], "");
     }
 
-    void readAsSpreadsheetsWrite_data()
-    {
-        QTest::addColumn<QByteArray>("csv");
-        QTest::newRow("as written") << writeCurveCsv(sampleCurve());
-        QTest::newRow("semicolons, decimal comma, CR LF") << sampleTable(';', ',', "\r\n");
-        QTest::newRow("semicolons, decimal point") << sampleTable(';', '.', "\n");
-        QTest::newRow("no header") << sampleTable(',', '.', "\n", false);
-        QTest::newRow("byte order mark, blank lines")
-            << QByteArray("\xEF\xBB\xBF") + sampleTable(',', '.', "\n").replace("\n1000,", "\n\n1000,") + "\n\n";
-        QTest::newRow("quoted decimal comma")
-            << QByteArray(sampleTable(',', '.', "\n")).replace(",1.5,", ",\"1,5\",");
-        QTest::newRow("patterns cut short by a spreadsheet")
-            << QByteArray(sampleTable(',', '.', "\n")).replace(",00000000\n", ",0\n");
-    }
-    void readAsSpreadsheetsWrite()
-    {
-        QFETCH(QByteArray, csv);
-        const CsvRows read = readCurveCsv(csv);
-        QCOMPARE(problemList(read), QStringList{});
-        QVERIFY(read.rows == sampleCurve().rows);
-    }
-
-    // Every problem, by line; cells by their table row and column.
+    // Every problem, where a spreadsheet shows it: the file's line, its
+    // column from 1, and for a cell the curve's row and field.
     void problems_data()
     {
         using K = CsvProblem::Kind;
-        const auto cell = [](int line, int row, CurveField field) {
-            return QStringLiteral("%1 %2 0 %3 %4").arg(int(K::Cell)).arg(line).arg(row).arg(int(field));
+        const auto at = [](K kind, int line, int column = 0) {
+            return QStringLiteral("%1 %2 %3").arg(int(kind)).arg(line).arg(column);
         };
-        const auto count = [](K kind, int line, int n) {
-            return QStringLiteral("%1 %2 %3 0 0").arg(int(kind)).arg(line).arg(n);
+        const auto cell = [&](int line, int column, int row, CurveField field) {
+            return at(K::Cell, line, column) + QStringLiteral(" %1 %2").arg(row).arg(int(field));
         };
         const QByteArray good = writeCurveCsv(sampleCurve());
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("59 rows") << QByteArray(good).replace("6600,60.5,10100000\n", "")
-                                 << QStringList{count(K::RowCount, 0, 59)};
-        QTest::newRow("61 rows") << good + "700,1.5,00000000\n" << QStringList{count(K::RowCount, 0, 61)};
+        QTest::newRow("59 rows") << QByteArray(good).replace("6600,60.5,10100000\n", "") << QStringList{at(K::RowCount, 0)};
+        QTest::newRow("61 rows") << good + "700,1.5,00000000\n" << QStringList{at(K::RowCount, 0)};
         QTest::newRow("decimal comma between commas") << QByteArray(good).replace("800,2.5,", "800,2,5,")
-                                                      << QStringList{count(K::CellCount, 3, 4)};
+                                                      << QStringList{at(K::TooManyCells, 3, 4)};
+        QTest::newRow("a cell short") << QByteArray(good).replace("800,2.5,10100000", "800,2.5")
+                                      << QStringList{at(K::TooFewCells, 3)};
         QTest::newRow("every bad cell")
             << QByteArray(good).replace("700,1.5,", "599,70,").replace("1000,4.5,10100000", "1000,x,10102")
-            << QStringList{cell(2, 1, CurveField::Rpm), cell(2, 1, CurveField::Advance),
-                                  cell(5, 4, CurveField::Advance), cell(5, 4, CurveField::Pattern)};
+            << QStringList{cell(2, 1, 1, CurveField::Rpm), cell(2, 2, 1, CurveField::Advance),
+                           cell(5, 2, 4, CurveField::Advance), cell(5, 3, 4, CurveField::Pattern)};
+        // Titles in another order: the columns follow them; lines count blank ones.
+        QByteArray reordered = "Tiltás;RPM;Előgyújtás\r\n\r\n";
+        for (const RowTexts &row : sampleCurve().rows)
+            reordered += (row.pattern + ';' + row.rpm + ';' + row.advance).toUtf8() + "\r\n";
+        QTest::newRow("titled columns, blank line") << reordered.replace("\n10100000;800;", "\nx;800;")
+                                                    << QStringList{cell(4, 1, 2, CurveField::Pattern)};
+        QTest::newRow("a title that names no column")
+            << QByteArray(good).replace("rpm,advance,pattern", "rpm,advance,pattern,comment")
+            << QStringList{at(K::UnknownTitle, 1, 4)};
+        QTest::newRow("a title twice, another missing")
+            << QByteArray(good).replace("rpm,advance,pattern", "rpm,advance,RPM") << QStringList{at(K::SecondTitle, 1, 3)};
+        QTest::newRow("a column without title")
+            << QByteArray(good).replace("rpm,advance,pattern", "rpm,advance") << QStringList{at(K::MissingColumn, 1)};
     }
     void problems()
     {
         QFETCH(QByteArray, csv);
         QFETCH(QStringList, expected);
         QCOMPARE(problemList(readCurveCsv(csv)), expected);
+    }
+
+    // A user reads ten problems and how many more, in either language.
+    void atMostTenListed()
+    {
+        CurveTexts curve = sampleCurve();
+        for (int r = 0; r < 15; ++r)
+            curve.rows[r].rpm = "599";
+        const CsvRows read = readCurveCsv(writeCurveCsv(curve));
+        QCOMPARE(read.problems.size(), 15);
+        const QStringList listed = csvProblemTexts(read.problems);
+        QCOMPARE(listed.size(), 11);
+        QCOMPARE(listed[0], "line 2, column A (row 1): speed 599 is outside 600 – 18000");
+        QCOMPARE(listed[10], "and 5 more");
+        QCOMPARE(csvProblemTexts(read.problems, hungarianCsvWords()).last(), "és még 5");
     }
 };
 

@@ -1,3 +1,4 @@
+#include "core/check_notes.h"
 #include "core/download_check.h"
 #include "sample_curves.h"
 
@@ -110,6 +111,29 @@ private slots:
                               d.texts.transparent}),
                  selected);
         QCOMPARE(d.versionFlag, versionFlag);
+    }
+
+    // The frame carries half degrees cut toward zero: an advance the check
+    // passes but the module gets otherwise is a note, never a refusal.
+    void advanceNotes_data()
+    {
+        QTest::addColumn<QString>("advance");
+        QTest::addColumn<QString>("note"); // empty: none
+        QTest::newRow("cut to the half below") << "10,99" << "row 9: 10,99 goes out as 10,5";
+        QTest::newRow("cut to the whole") << "12,3" << "row 9: 12,3 goes out as 12";
+        QTest::newRow("just above a half") << "10,5000001" << "row 9: 10,5000001 goes out as 10,5";
+        QTest::newRow("the lowest half") << "0,5" << "";
+        QTest::newRow("the highest half") << "63,5" << "";
+        QTest::newRow("refused, not noted") << "70" << "";
+    }
+    void advanceNotes()
+    {
+        QFETCH(QString, advance);
+        QFETCH(QString, note);
+        QStringList notes;
+        for (const CheckNote &n : ::advanceNotes(exampleCurveWith({"advance9=" + advance}), false))
+            notes << checkNoteText(n);
+        QCOMPARE(notes, note.isEmpty() ? QStringList{} : QStringList{note});
     }
 };
 
